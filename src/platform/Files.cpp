@@ -1,0 +1,168 @@
+// POSIX implementation of the game's file access.
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+class CFd {
+public:
+    explicit CFd(int descriptor) : fd(descriptor) {}
+    ~CFd()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+    int Get() const { return fd; }
+    bool Close()
+    {
+        const int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+
+private:
+    int fd;
+};
+
+bool WriteAll(int fd, const uint8_t* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+enum class EntryKind { File, Folder };
+
+std::vector<std::string> ListEntries(std::string_view gameFolder, EntryKind kind)
+{
+    std::vector<std::string> names;
+    const std::string folder = gameFolder.empty() ? std::string(".") : NativePath(gameFolder);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name[0] == '.') {
+            continue;
+        }
+        struct stat info {};
+        if (::stat((folder + "/" + name).c_str(), &info) != 0) {
+            continue;
+        }
+        const bool wanted = kind == EntryKind::File ? S_ISREG(info.st_mode) : S_ISDIR(info.st_mode);
+        if (wanted) {
+            names.push_back(name);
+        }
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+std::string NativePath(std::string_view gamePath)
+{
+    std::string path(gamePath);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::optional<Bytes> ReadWholeFile(std::string_view gamePath)
+{
+    const std::string path = NativePath(gamePath);
+    CFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    Bytes bytes;
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (count == 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+    return bytes;
+}
+
+bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes)
+{
+    const std::string path = NativePath(gamePath);
+    if (path.empty() || path.back() == '/') {
+        return false;
+    }
+    std::string temporary = path + ".XXXXXX";
+    CFd fd(::mkstemp(temporary.data()));
+    if (fd.Get() < 0) {
+        return false;
+    }
+    // mkstemp makes the file private; player data is as readable as the
+    // files it replaces.
+    ::fchmod(fd.Get(), 0644);
+    const bool written = WriteAll(fd.Get(), bytes.data(), bytes.size()) && ::fsync(fd.Get()) == 0;
+    const bool closed = fd.Close();
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    CFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0) {
+        ::fsync(folder.Get());
+    }
+    return true;
+}
+
+bool FileExists(std::string_view gamePath)
+{
+    struct stat info {};
+    return ::stat(NativePath(gamePath).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::vector<std::string> ListFiles(std::string_view gameFolder) { return ListEntries(gameFolder, EntryKind::File); }
+
+std::vector<std::string> ListFolders(std::string_view gameFolder) { return ListEntries(gameFolder, EntryKind::Folder); }
+
+} // namespace platform
