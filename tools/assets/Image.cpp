@@ -1,0 +1,106 @@
+// Canvas ownership, conversion to RGB and the .bmp encoder.
+#include "Image.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace assets {
+
+CCanvas::CCanvas(int w, int h)
+    : width(w), height(h), surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface))
+{
+}
+
+CCanvas::~CCanvas()
+{
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+CImage CImage::FromCanvas(const CCanvas& canvas)
+{
+    cairo_surface_flush(canvas.Surface());
+    CImage image(canvas.Width(), canvas.Height());
+    const unsigned char* data = cairo_image_surface_get_data(canvas.Surface());
+    const int stride = cairo_image_surface_get_stride(canvas.Surface());
+    for (int y = 0; y < image.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < image.width; ++x) {
+            // Premultiplied ARGB over black is just the colour channels.
+            const uint32_t p = row[x];
+            image.At(x, y) = {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
+        }
+    }
+    return image;
+}
+
+void CImage::KeepNearBlackVisible()
+{
+    for (auto& p : pixels) {
+        if (p == SRgb{} || p.r >= 8 || p.g >= 8 || p.b >= 8) {
+            continue;
+        }
+        // Lift the strongest channel to the smallest value that survives
+        // 5-bit quantisation.
+        uint8_t& strongest = p.r >= p.g && p.r >= p.b ? p.r : (p.g >= p.b ? p.g : p.b);
+        strongest = 8;
+    }
+}
+
+std::vector<uint8_t> CImage::EncodeBmp() const
+{
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const int imageBytes = rowBytes * height;
+    std::vector<uint8_t> bytes;
+    bytes.reserve(54 + static_cast<size_t>(imageBytes));
+    auto put16 = [&](uint32_t v) {
+        bytes.push_back(static_cast<uint8_t>(v));
+        bytes.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    auto put32 = [&](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    // BITMAPFILEHEADER: "BM", file size, two reserved words, pixel offset.
+    bytes.push_back('B');
+    bytes.push_back('M');
+    put32(static_cast<uint32_t>(54 + imageBytes));
+    put32(0);
+    put32(54);
+    // BITMAPINFOHEADER: 40 bytes, bottom-up, one plane, 24 bits, no compression.
+    put32(40);
+    put32(static_cast<uint32_t>(width));
+    put32(static_cast<uint32_t>(height));
+    put16(1);
+    put16(24);
+    put32(0);
+    put32(static_cast<uint32_t>(imageBytes));
+    put32(2835); // 72 dpi
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const SRgb& p = At(x, y);
+            bytes.push_back(p.b);
+            bytes.push_back(p.g);
+            bytes.push_back(p.r);
+        }
+        bytes.insert(bytes.end(), static_cast<size_t>(rowBytes - width * 3), 0);
+    }
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool WriteBmp(const std::string& path, const CImage& image) { return WriteBytes(path, image.EncodeBmp()); }
+
+} // namespace assets
