@@ -15,8 +15,8 @@ std::array<SCellPosition, kCellsPerTile> TileCells(SCellPosition topLeft)
 
 bool IsInsideGrid(const SCellPosition& cell)
 {
-    return cell.column >= 0 && cell.column < kColumns && cell.row >= 0 && cell.row < kRows && cell.level >= 0 &&
-           cell.level < kLevels;
+    return cell.column >= 0 && cell.column < kColumns && cell.row >= 0 && cell.row < kRows && cell.level >= 0
+        && cell.level < kLevels;
 }
 
 SLayoutDecodeResult DecodeLayout(const std::vector<uint8_t>& bytes)

@@ -48,9 +48,9 @@ struct SLayoutData {
 
 enum class ELayoutError {
     None,
-    Short,            // fewer than 7,020 bytes
-    OutsideGrid,      // a cell with a negative column/row/level or one past the grid
-    NotATileSquare,   // the four cells are not a 2 x 2 square in the fixed order
+    Short, // fewer than 7,020 bytes
+    OutsideGrid, // a cell with a negative column/row/level or one past the grid
+    NotATileSquare, // the four cells are not a 2 x 2 square in the fixed order
 };
 
 struct SLayoutDecodeResult {

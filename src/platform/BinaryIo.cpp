@@ -12,8 +12,8 @@ bool CBinaryReader::ReadInt32(int32_t& value)
         wasShort = true;
         return false;
     }
-    const uint32_t raw = static_cast<uint32_t>(cursor[0]) | static_cast<uint32_t>(cursor[1]) << 8 |
-                         static_cast<uint32_t>(cursor[2]) << 16 | static_cast<uint32_t>(cursor[3]) << 24;
+    const uint32_t raw = static_cast<uint32_t>(cursor[0]) | static_cast<uint32_t>(cursor[1]) << 8
+        | static_cast<uint32_t>(cursor[2]) << 16 | static_cast<uint32_t>(cursor[3]) << 24;
     value = static_cast<int32_t>(raw);
     cursor += 4;
     return true;

@@ -20,8 +20,16 @@ inline constexpr size_t kPathFieldBytes = 1024;
 // short, so a caller can preset values and keep them for missing fields.
 class CBinaryReader {
 public:
-    CBinaryReader(const uint8_t* data, size_t size) : begin(data), end(data + size), cursor(data) {}
-    explicit CBinaryReader(const std::vector<uint8_t>& bytes) : CBinaryReader(bytes.data(), bytes.size()) {}
+    CBinaryReader(const uint8_t* data, size_t size)
+        : begin(data)
+        , end(data + size)
+        , cursor(data)
+    {
+    }
+    explicit CBinaryReader(const std::vector<uint8_t>& bytes)
+        : CBinaryReader(bytes.data(), bytes.size())
+    {
+    }
 
     bool ReadInt32(int32_t& value);
     // Reads a field of fieldBytes bytes and keeps the text up to its first

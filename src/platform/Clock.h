@@ -27,7 +27,10 @@ ITickSource* SetTickSource(ITickSource* source);
 // A clock that moves only when told to; Wait advances it instead of sleeping.
 class CFakeClock final : public ITickSource {
 public:
-    explicit CFakeClock(uint32_t startTicks = 0) : now(startTicks) {}
+    explicit CFakeClock(uint32_t startTicks = 0)
+        : now(startTicks)
+    {
+    }
     uint32_t Ticks() override { return now; }
     void Wait(uint32_t ms) override { now += ms; }
     void Advance(uint32_t ms) { now += ms; }
@@ -40,7 +43,11 @@ private:
 // Installs a fake clock for the lifetime of a scope (tests).
 class CScopedFakeClock {
 public:
-    explicit CScopedFakeClock(uint32_t startTicks = 0) : clock(startTicks), previous(SetTickSource(&clock)) {}
+    explicit CScopedFakeClock(uint32_t startTicks = 0)
+        : clock(startTicks)
+        , previous(SetTickSource(&clock))
+    {
+    }
     ~CScopedFakeClock() { SetTickSource(previous); }
     CScopedFakeClock(const CScopedFakeClock&) = delete;
     CScopedFakeClock& operator=(const CScopedFakeClock&) = delete;

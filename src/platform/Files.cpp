@@ -14,7 +14,10 @@ namespace {
 
 class CFd {
 public:
-    explicit CFd(int descriptor) : fd(descriptor) {}
+    explicit CFd(int descriptor)
+        : fd(descriptor)
+    {
+    }
     ~CFd()
     {
         if (fd >= 0) {
@@ -75,7 +78,7 @@ std::vector<std::string> ListEntries(std::string_view gameFolder, EntryKind kind
         if (name.empty() || name[0] == '.') {
             continue;
         }
-        struct stat info {};
+        struct stat info { };
         if (::stat((folder + "/" + name).c_str(), &info) != 0) {
             continue;
         }
@@ -105,7 +108,7 @@ std::optional<Bytes> ReadWholeFile(std::string_view gamePath)
     if (fd.Get() < 0) {
         return std::nullopt;
     }
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
@@ -157,7 +160,7 @@ bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes)
 
 bool FileExists(std::string_view gamePath)
 {
-    struct stat info {};
+    struct stat info { };
     return ::stat(NativePath(gamePath).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 

@@ -1,7 +1,7 @@
 // File access: path mapping, binary fields, atomic replacement, listings, clock.
+#include "platform/Files.h"
 #include "platform/BinaryIo.h"
 #include "platform/Clock.h"
-#include "platform/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

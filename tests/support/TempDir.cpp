@@ -41,7 +41,8 @@ void CTempDir::Write(const std::string& relative, const std::string& text) const
 
 void CTempDir::MakeFolder(const std::string& relative) const { fs::create_directories(File(relative)); }
 
-CScopedCurrentDir::CScopedCurrentDir(const std::string& folder) : previous(fs::current_path().string())
+CScopedCurrentDir::CScopedCurrentDir(const std::string& folder)
+    : previous(fs::current_path().string())
 {
     fs::current_path(folder);
 }

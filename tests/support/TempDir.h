@@ -3,9 +3,9 @@
 // paths from its run folder).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
-#include <cstdint>
 
 namespace testing_support {
 

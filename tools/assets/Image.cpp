@@ -8,7 +8,10 @@
 namespace assets {
 
 CCanvas::CCanvas(int w, int h)
-    : width(w), height(h), surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface))
+    : width(w)
+    , height(h)
+    , surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h))
+    , cr(cairo_create(surface))
 {
 }
 

@@ -40,7 +40,12 @@ private:
 
 class CImage {
 public:
-    CImage(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h) {}
+    CImage(int w, int h)
+        : width(w)
+        , height(h)
+        , pixels(static_cast<size_t>(w) * h)
+    {
+    }
 
     // The canvas's pixels composited over black (alpha is dropped).
     static CImage FromCanvas(const CCanvas& canvas);

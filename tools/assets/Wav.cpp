@@ -14,9 +14,8 @@ std::vector<uint8_t> EncodeWav(const std::vector<float>& samples)
     const auto dataBytes = static_cast<int32_t>(samples.size() * 2);
     platform::CBinaryWriter out;
     auto tag = [&](const char* fourCc) {
-        out.WriteInt32(static_cast<int32_t>(static_cast<uint32_t>(fourCc[0]) | static_cast<uint32_t>(fourCc[1]) << 8 |
-                                            static_cast<uint32_t>(fourCc[2]) << 16 |
-                                            static_cast<uint32_t>(fourCc[3]) << 24));
+        out.WriteInt32(static_cast<int32_t>(static_cast<uint32_t>(fourCc[0]) | static_cast<uint32_t>(fourCc[1]) << 8
+            | static_cast<uint32_t>(fourCc[2]) << 16 | static_cast<uint32_t>(fourCc[3]) << 24));
     };
     tag("RIFF");
     out.WriteInt32(36 + dataBytes);
@@ -26,7 +25,7 @@ std::vector<uint8_t> EncodeWav(const std::vector<float>& samples)
     out.WriteInt32(1 | 1 << 16); // PCM, one channel
     out.WriteInt32(kSampleRateHz);
     out.WriteInt32(kSampleRateHz * 2); // bytes per second
-    out.WriteInt32(2 | 16 << 16);      // block align 2, 16 bits per sample
+    out.WriteInt32(2 | 16 << 16); // block align 2, 16 bits per sample
     tag("data");
     out.WriteInt32(dataBytes);
     std::vector<uint8_t> bytes = out.TakeBytes();
@@ -39,6 +38,9 @@ std::vector<uint8_t> EncodeWav(const std::vector<float>& samples)
     return bytes;
 }
 
-bool WriteWav(const std::string& path, const std::vector<float>& samples) { return WriteBytes(path, EncodeWav(samples)); }
+bool WriteWav(const std::string& path, const std::vector<float>& samples)
+{
+    return WriteBytes(path, EncodeWav(samples));
+}
 
 } // namespace assets
