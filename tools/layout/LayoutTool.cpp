@@ -1,0 +1,363 @@
+// The commands of velmora-layout. Files are told apart by content: a layout
+// file always holds zero bytes, a text layout never does.
+#include "LayoutTool.h"
+
+#include "LayoutPreview.h"
+
+#include "board/LayoutCheck.h"
+#include "board/LayoutText.h"
+#include "platform/BinaryIo.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace layout_tool {
+namespace {
+
+constexpr size_t kMaxReportedProblems = 40;
+constexpr uint32_t kClearingSearchSeed = 1;
+constexpr int kClearingSearchAttempts = 200;
+
+const char* const kUsage = "usage: velmora-layout COMMAND ...\n"
+                           "  compile [--force] TEXT OUT  compile a text layout into a 7020-byte layout file;\n"
+                           "                              --force writes it even when the checks find problems\n"
+                           "                              (as long as it has 144 tiles inside the grid)\n"
+                           "  decompile LAYOUT            print a layout (file or text) as text\n"
+                           "  check FILE...               check layouts, text or file\n"
+                           "  preview LAYOUT OUT.ppm      draw the layout as the board would show it\n"
+                           "                              (convert OUT.ppm OUT.png makes a PNG of it)\n"
+                           "  --help                      show this text\n";
+
+// A layout read from either form, with what is needed to name its lines.
+struct SLoadedLayout {
+    bool isText = false;
+    std::vector<board::SCellPosition> topLefts;
+    std::vector<int> lines; // per tile, text only
+    std::array<board::SLayoutRecord, board::kRecordCount> records;
+    std::string name;
+    int nameLine = 0;
+};
+
+// Writes a file's problems as "FILE:LINE: message" (or "FILE: message"),
+// stopping after a screenful.
+class CReporter {
+public:
+    CReporter(std::ostream& stream, std::string filePath)
+        : err(stream)
+        , path(std::move(filePath))
+    {
+    }
+
+    void Problem(int line, const std::string& message)
+    {
+        if (count++ < kMaxReportedProblems) {
+            err << path << (line > 0 ? ":" + std::to_string(line) : std::string()) << ": " << message << "\n";
+        }
+    }
+    void Warning(const std::string& message) { err << path << ": warning: " << message << "\n"; }
+    void Finish()
+    {
+        if (count > kMaxReportedProblems) {
+            err << path << ": " << count - kMaxReportedProblems << " more problems not shown\n";
+        }
+    }
+    size_t Count() const { return count; }
+
+private:
+    std::ostream& err;
+    std::string path;
+    size_t count = 0;
+};
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool IsTextContent(const std::vector<uint8_t>& bytes)
+{
+    return std::find(bytes.begin(), bytes.end(), uint8_t{0}) == bytes.end();
+}
+
+enum class ELongFile { Problem, Warning };
+
+std::optional<SLoadedLayout> LoadBinary(const std::vector<uint8_t>& bytes, CReporter& report, ELongFile longFile)
+{
+    const board::SLayoutDecodeResult decoded = board::DecodeLayout(bytes);
+    if (!decoded.Ok()) {
+        if (decoded.error == board::ELayoutError::Short) {
+            report.Problem(
+                0, "the file is " + std::to_string(bytes.size()) + " bytes long; a layout file has exactly 7020 bytes");
+        } else {
+            report.Problem(
+                0, "tile " + std::to_string(decoded.badTile) + ": " + board::DescribeLayoutError(decoded.error));
+        }
+        return std::nullopt;
+    }
+    if (bytes.size() > board::kLayoutFileBytes) {
+        const std::string message = "the file is " + std::to_string(bytes.size())
+            + " bytes long; a layout file has exactly 7020 bytes (the rest is ignored)";
+        if (longFile == ELongFile::Problem) {
+            report.Problem(0, message);
+        } else {
+            report.Warning(message);
+        }
+    }
+    SLoadedLayout layout;
+    layout.topLefts = board::TopLeftCells(decoded.data);
+    layout.records = decoded.data.records;
+    for (int i = 0; i < board::kRecordCount; ++i) {
+        if (layout.records[i].holder.size() >= platform::kNameFieldBytes) {
+            report.Problem(0, "the holder name of record " + std::to_string(i + 1) + " has no end within its field");
+        }
+    }
+    return layout;
+}
+
+std::optional<SLoadedLayout> LoadText(const std::vector<uint8_t>& bytes, CReporter& report)
+{
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    board::SLayoutText parsed = board::ParseLayoutText(text);
+    for (const auto& problem : parsed.problems) {
+        report.Problem(problem.line, problem.message);
+    }
+    if (!parsed.Ok()) {
+        return std::nullopt;
+    }
+    SLoadedLayout layout;
+    layout.isText = true;
+    for (const auto& tile : parsed.tiles) {
+        layout.topLefts.push_back(tile.topLeft);
+        layout.lines.push_back(tile.line);
+    }
+    layout.records = parsed.records;
+    layout.name = parsed.name;
+    layout.nameLine = parsed.nameLine;
+    return layout;
+}
+
+// Reads a layout of either form; nothing (with the problems reported) when
+// it cannot be read at all.
+std::optional<SLoadedLayout> Load(const std::string& path, CReporter& report, ELongFile longFile)
+{
+    const auto bytes = platform::ReadWholeFile(path);
+    if (!bytes) {
+        report.Problem(0, "cannot read the file");
+        return std::nullopt;
+    }
+    auto layout = IsTextContent(*bytes) ? LoadText(*bytes, report) : LoadBinary(*bytes, report, longFile);
+    if (layout && !layout->isText) {
+        layout->name = BaseName(path);
+    }
+    return layout;
+}
+
+// The game lists a layout by its file name, so a text layout's name must
+// be the name of its file (without ".txt").
+void CheckName(const std::string& path, const SLoadedLayout& layout, CReporter& report)
+{
+    if (!layout.isText) {
+        return;
+    }
+    std::string fileName = BaseName(path);
+    const std::string extension = ".txt";
+    if (fileName.size() > extension.size() && fileName.ends_with(extension)) {
+        fileName.resize(fileName.size() - extension.size());
+    }
+    if (layout.name != fileName) {
+        report.Problem(layout.nameLine,
+            "the layout is named \"" + layout.name + "\" but its file is \"" + BaseName(path)
+                + "\"; the game lists a layout by its file name");
+    }
+}
+
+std::string LineOf(const SLoadedLayout& layout, int tile)
+{
+    if (!layout.isText || tile < 0) {
+        return {};
+    }
+    return std::to_string(layout.lines[tile]);
+}
+
+// Runs every check; returns the number of problems found.
+size_t CheckLoaded(const std::string& path, const SLoadedLayout& layout, CReporter& report)
+{
+    const size_t before = report.Count();
+    CheckName(path, layout, report);
+    for (const auto& problem : board::CheckLayout(layout.topLefts)) {
+        std::string message = problem.message;
+        if (layout.isText && problem.otherTile >= 0) {
+            message += " (line " + LineOf(layout, problem.otherTile) + ")";
+        } else if (!layout.isText && problem.tile >= 0) {
+            message = "tile " + std::to_string(problem.tile) + ": " + message;
+            if (problem.otherTile >= 0) {
+                message += " (tile " + std::to_string(problem.otherTile) + ")";
+            }
+        }
+        const int line = layout.isText && problem.tile >= 0 ? layout.lines[problem.tile] : 0;
+        report.Problem(line, message);
+    }
+    return report.Count() - before;
+}
+
+int Check(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err)
+{
+    if (paths.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    bool allOk = true;
+    for (const auto& path : paths) {
+        CReporter report(err, path);
+        const auto layout = Load(path, report, ELongFile::Problem);
+        if (layout) {
+            CheckLoaded(path, *layout, report);
+        }
+        report.Finish();
+        if (report.Count() > 0) {
+            allOk = false;
+            continue;
+        }
+        out << path << ": ok, " << board::CountFreeAtStart(layout->topLefts) << " tiles free at the start\n";
+        if (!board::FindsClearingOrder(layout->topLefts, kClearingSearchSeed, kClearingSearchAttempts)) {
+            report.Warning("no order of moves that clears the board was found in "
+                + std::to_string(kClearingSearchAttempts) + " tries");
+        }
+    }
+    return allOk ? kExitOk : kExitProblems;
+}
+
+std::optional<board::SLayoutData> ToData(const SLoadedLayout& layout)
+{
+    if (layout.topLefts.size() != static_cast<size_t>(board::kTileCount)) {
+        return std::nullopt;
+    }
+    board::SLayoutData data;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        const auto cells = board::TileCells(layout.topLefts[t]);
+        if (!std::all_of(cells.begin(), cells.end(), board::IsInsideGrid)) {
+            return std::nullopt;
+        }
+        data.cells[t] = cells;
+    }
+    data.records = layout.records;
+    return data;
+}
+
+int Compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> paths;
+    bool force = false;
+    for (const auto& arg : args) {
+        if (arg == "--force") {
+            force = true;
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (paths.size() != 2) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const std::string& source = paths[0];
+    const std::string& target = paths[1];
+    CReporter report(err, source);
+    const auto layout = Load(source, report, ELongFile::Problem);
+    if (!layout) {
+        report.Finish();
+        return kExitProblems;
+    }
+    if (!layout->isText) {
+        report.Problem(0, "this is a layout file, not a text layout");
+        report.Finish();
+        return kExitProblems;
+    }
+    const size_t problems = CheckLoaded(source, *layout, report);
+    report.Finish();
+    const auto data = ToData(*layout);
+    if ((problems > 0 && !force) || !data) {
+        err << source << ": not compiled\n";
+        return kExitProblems;
+    }
+    if (!platform::WriteFileAtomically(target, board::EncodeLayout(*data))) {
+        err << target << ": cannot write the file\n";
+        return kExitProblems;
+    }
+    out << "compiled " << source << " into " << target << (problems > 0 ? " despite its problems" : "") << "\n";
+    return kExitOk;
+}
+
+int Decompile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 1) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    CReporter report(err, args[0]);
+    const auto layout = Load(args[0], report, ELongFile::Warning);
+    report.Finish();
+    if (!layout) {
+        return kExitProblems;
+    }
+    const auto data = ToData(*layout);
+    if (!data) {
+        err << args[0] << ": a layout needs exactly 144 tiles inside the grid to be printed\n";
+        return kExitProblems;
+    }
+    out << board::PrintLayoutText(*data, layout->name);
+    return kExitOk;
+}
+
+int Preview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() != 2) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    CReporter report(err, args[0]);
+    const auto layout = Load(args[0], report, ELongFile::Warning);
+    report.Finish();
+    if (!layout) {
+        return kExitProblems;
+    }
+    if (!platform::WriteFileAtomically(args[1], RenderPreview(layout->topLefts).EncodePpm())) {
+        err << args[1] << ": cannot write the file\n";
+        return kExitProblems;
+    }
+    out << "drew " << args[0] << " into " << args[1] << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (command == "compile") {
+        return Compile(rest, out, err);
+    }
+    if (command == "decompile") {
+        return Decompile(rest, out, err);
+    }
+    if (command == "check") {
+        return Check(rest, out, err);
+    }
+    if (command == "preview") {
+        return Preview(rest, out, err);
+    }
+    err << "velmora-layout: unknown command \"" << command << "\"\n" << kUsage;
+    return kExitUsage;
+}
+
+} // namespace layout_tool
