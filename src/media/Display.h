@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <fstream>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -58,8 +57,8 @@ public:
     // A new sprite of width x height holding the top-left pixels of the
     // bitmap file (a game path such as "Graphics\\Gui\\Button.bmp"), keyed on
     // black. A missing or unreadable file gives a transparent (all black)
-    // sprite and one message on stderr per file name. Null only when there is
-    // no display surface to make it from.
+    // sprite and one message on stderr per file name (once per run). Always a
+    // record; its surface is null only when the display cannot make one.
     SpritePtr CreateSprite(const std::string& fileName, int32_t spriteWidth, int32_t spriteHeight);
     // Keyed copies into the back buffer, clipped to it.
     void DrawSprite(CSprite* sprite, int32_t x, int32_t y);
@@ -110,5 +109,4 @@ private:
     int32_t windowHeight = 0;
     bool windowed = false;
     bool modeChanged = false;
-    std::set<std::string> reportedMissingFiles;
 };

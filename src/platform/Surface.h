@@ -71,10 +71,13 @@ public:
     std::optional<uint32_t> ColorKey() const { return colorKey; }
 
     // Copies and fills into this surface touch only pixels inside these
-    // rectangles (which must not overlap). An empty list means the whole
-    // surface. Rectangles are cut to the surface.
+    // rectangles (which must not overlap; an empty list lets nothing through).
+    // Rectangles are cut to the surface. Without a list (the start, or after
+    // ClearClipRects) the whole surface is open.
     void SetClipRects(const std::vector<Rect>& rects);
-    const std::vector<Rect>& ClipRects() const { return clipRects; }
+    void ClearClipRects();
+    // The rectangles copies and fills are confined to.
+    std::vector<Rect> EffectiveClip() const;
 
     // Copies sourceRect of `source` into destRect of this surface, nearest
     // neighbour (sampled at pixel centres) when the sizes differ, skipping
@@ -99,6 +102,9 @@ public:
     uint32_t GetPixel(int32_t x, int32_t y);
     void SetPixel(int32_t x, int32_t y, uint32_t raw);
 
+    // Whether the pixels are held run-length encoded right now.
+    bool IsEncoded() const;
+
     // Implementation object (SDL); reachable only inside the platform layer.
     struct Impl;
     Impl& Internal() { return *impl; }
@@ -107,11 +113,15 @@ private:
     friend class CSurfaceLock;
     CSurface(std::unique_ptr<Impl> implementation, const PixelFormat& pixelFormat);
     void Unlock();
+    void DropEncoding();
+    bool CopySameSize(CSurface& source, const Rect& sourceRect, const Rect& destRect);
+    bool CopyScaled(CSurface& source, const Rect& sourceRect, const Rect& destRect);
 
     std::unique_ptr<Impl> impl;
     PixelFormat format;
     std::optional<uint32_t> colorKey;
     std::vector<Rect> clipRects;
+    bool hasClipList = false;
 };
 
 // Packs red, green and blue (each 0..255) into the raw value of `format`,

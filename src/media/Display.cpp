@@ -1,0 +1,260 @@
+// The display: mode choice with its depth fallback, the set-up log, the clip
+// lists of the back buffer, presentation, and the sprite copies into the back
+// buffer.
+#include "media/Display.h"
+
+#include "platform/Files.h"
+
+#include <iostream>
+#include <set>
+
+using platform::CooperativeLevel;
+using platform::DisplayMode;
+using platform::PrimaryKind;
+using platform::Rect;
+
+namespace {
+
+// Depths tried, in order, after the requested one has been refused.
+constexpr int32_t kFallbackDepths[] = {16, 15};
+
+// A missing bitmap is said once per file name and run, not at every reload.
+void ReportMissingBitmap(const std::string& fileName)
+{
+    static std::set<std::string> reported;
+    if (reported.insert(fileName).second) {
+        std::cerr << "Missing or unreadable bitmap: " << fileName << "\n";
+    }
+}
+
+} // namespace
+
+platform::RegionData BuildClipRegion(const std::vector<Rect>& rects)
+{
+    platform::RegionData region;
+    region.count = static_cast<int32_t>(rects.size());
+    region.regionSize = region.count * 16;
+    region.bounds = Rect{64000, 64000, -64000, -64000};
+    for (const Rect& rect : rects) {
+        region.bounds.left = std::min(region.bounds.left, rect.left);
+        region.bounds.top = std::min(region.bounds.top, rect.top);
+        region.bounds.right = std::max(region.bounds.right, rect.right);
+        region.bounds.bottom = std::max(region.bounds.bottom, rect.bottom);
+    }
+    region.rects = rects;
+    return region;
+}
+
+CDisplay::CDisplay()
+    : log(kLogFileName, std::ios::out | std::ios::trunc)
+{
+}
+
+CDisplay::~CDisplay()
+{
+    primaryClipper.reset();
+    backClipper.reset();
+    if (!windowed && modeChanged && directDraw) {
+        directDraw->RestoreDisplayMode();
+    }
+    primary.reset();
+    // In full screen the back surface belongs to the flip chain too; the
+    // record's share goes here, the chain's went with the primary.
+    backBuffer.reset();
+    directDraw.reset();
+    log.close();
+}
+
+bool CDisplay::Create(platform::CWindow* gameWindow)
+{
+    return Create(gameWindow, platform::CreateVideoBackend(gameWindow));
+}
+
+bool CDisplay::Create(platform::CWindow* gameWindow, std::unique_ptr<platform::IVideoBackend> backend)
+{
+    window = gameWindow;
+    directDraw = std::move(backend);
+    if (!directDraw) {
+        log << "\n Could not obtain Direct Draw Interface!";
+        return false;
+    }
+    return true;
+}
+
+void CDisplay::ReleaseDirectDraw() { directDraw.reset(); }
+
+bool CDisplay::TrySetDisplayMode(int32_t depth)
+{
+    if (directDraw->SetDisplayMode(DisplayMode{width, height, depth})) {
+        bitsPerPixel = depth;
+        return true;
+    }
+    // The entry names the depth first asked for, whichever depth was refused.
+    log << "\n Could not set full screen display mode!"
+        << " Width:" << width << " Height:" << height << " Bpp:" << bitsPerPixel << "\n";
+    log.flush();
+    return false;
+}
+
+bool CDisplay::SetFullScreen(int32_t modeWidth, int32_t modeHeight, int32_t modeBitsPerPixel)
+{
+    width = modeWidth;
+    height = modeHeight;
+    bitsPerPixel = modeBitsPerPixel;
+    windowed = false;
+    windowWidth = 0;
+    windowHeight = 0;
+    if (!directDraw) {
+        return false;
+    }
+    if (!directDraw->SetCooperativeLevel(CooperativeLevel::ExclusiveFullScreen)) {
+        log << "\n Could not set full screen cooperative level!";
+        log.flush();
+        ReleaseDirectDraw();
+        return false;
+    }
+
+    DisplayMode current;
+    const DisplayMode wanted{width, height, bitsPerPixel};
+    if (directDraw->GetDisplayMode(current) && current == wanted) {
+        modeChanged = false;
+    } else {
+        modeChanged = true;
+        bool accepted = TrySetDisplayMode(bitsPerPixel);
+        for (int32_t depth : kFallbackDepths) {
+            if (accepted) {
+                break;
+            }
+            accepted = TrySetDisplayMode(depth);
+        }
+        if (!accepted) {
+            ReleaseDirectDraw();
+            return false;
+        }
+    }
+
+    primary = directDraw->CreatePrimarySurface(PrimaryKind::FlipChain);
+    backBuffer = std::make_unique<CSprite>();
+    if (primary) {
+        backBuffer->surface = primary->AttachedBackBuffer();
+    }
+    primaryClipper = AttachClipList(backBuffer->surface.get(), {Rect{0, 0, width, height}});
+    return true;
+}
+
+bool CDisplay::SetWindowed(int32_t backWidth, int32_t backHeight)
+{
+    windowed = true;
+    windowWidth = backWidth;
+    windowHeight = backHeight;
+    if (!directDraw) {
+        return false;
+    }
+    if (!directDraw->SetCooperativeLevel(CooperativeLevel::Normal)) {
+        log << "\n Could not set windowed mode cooperative level!";
+        return false;
+    }
+
+    primary = directDraw->CreatePrimarySurface(PrimaryKind::Alone);
+    primaryClipper = directDraw->CreateClipper();
+    if (primaryClipper) {
+        primaryClipper->SetWindow(window);
+    }
+    if (primary) {
+        bitsPerPixel = primary->Format().bitsPerPixel;
+        width = primary->Width();
+        height = primary->Height();
+    }
+    backBuffer = std::make_unique<CSprite>();
+    backBuffer->surface = directDraw->CreateSurface(windowWidth, windowHeight);
+    backClipper = AttachClipList(backBuffer->surface.get(), {Rect{0, 0, windowWidth, windowHeight}});
+    return true;
+}
+
+std::unique_ptr<platform::CClipper> CDisplay::AttachClipList(
+    platform::CSurface* surface, const std::vector<Rect>& rects)
+{
+    if (!directDraw) {
+        return nullptr;
+    }
+    std::unique_ptr<platform::CClipper> clipper = directDraw->CreateClipper();
+    if (!clipper) {
+        return nullptr;
+    }
+    if (!surface || !clipper->SetClipList(BuildClipRegion(rects)) || !clipper->AttachTo(*surface)) {
+        return nullptr;
+    }
+    return clipper;
+}
+
+void CDisplay::ClearBackBuffer()
+{
+    FillSpriteRect(backBuffer.get(), 0, 0, BackBufferWidth(), BackBufferHeight(), 0, 0, 0);
+}
+
+void CDisplay::Present()
+{
+    if (!primary || !backBuffer || !backBuffer->surface) {
+        return;
+    }
+    if (windowed) {
+        primary->PresentStretched(*backBuffer->surface);
+        return;
+    }
+    // A flip fails while the screen is taken by someone else; after a few
+    // tries the frame is dropped instead of waiting for ever.
+    for (int attempt = 0; attempt < kFlipAttempts; ++attempt) {
+        if (primary->Flip()) {
+            return;
+        }
+    }
+}
+
+SpritePtr CDisplay::CreateSprite(const std::string& fileName, int32_t spriteWidth, int32_t spriteHeight)
+{
+    auto sprite = std::make_unique<CSprite>();
+    sprite->width = spriteWidth;
+    sprite->height = spriteHeight;
+    if (directDraw) {
+        sprite->surface = directDraw->CreateSurface(spriteWidth, spriteHeight);
+    }
+    if (!sprite->surface) {
+        return sprite;
+    }
+    // The new surface is all black, which is what a missing file leaves.
+    std::unique_ptr<platform::CSurface> bitmap = platform::CSurface::LoadBmp(platform::NativePath(fileName));
+    if (bitmap) {
+        sprite->surface->CopyBitmap(*bitmap);
+    } else {
+        ReportMissingBitmap(fileName);
+    }
+    // The key goes on after the pixels are in the display's format.
+    sprite->surface->SetColorKey(sprite->surface->BlackPixel());
+    return sprite;
+}
+
+void CDisplay::DrawSprite(CSprite* sprite, int32_t x, int32_t y)
+{
+    if (!sprite) {
+        return;
+    }
+    DrawSpritePart(sprite, x, y, 0, 0, sprite->width, sprite->height);
+}
+
+void CDisplay::DrawSpritePart(
+    CSprite* sprite, int32_t x, int32_t y, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    if (!sprite || !sprite->surface || !backBuffer || !backBuffer->surface) {
+        return;
+    }
+    backBuffer->surface->Blit(
+        *sprite->surface, Rect{left, top, right, bottom}, Rect{x, y, x + right - left, y + bottom - top});
+}
+
+void CDisplay::DrawSpriteStretched(CSprite* sprite, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    if (!sprite || !sprite->surface || !backBuffer || !backBuffer->surface) {
+        return;
+    }
+    backBuffer->surface->Blit(*sprite->surface, Rect{0, 0, sprite->width, sprite->height}, Rect{x, y, x + w, y + h});
+}
