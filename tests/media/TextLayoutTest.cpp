@@ -30,26 +30,16 @@ SFontMetrics Metrics(std::initializer_list<std::pair<int, int>> exceptions = {})
     return metrics;
 }
 
-struct SPen {
-    char code;
-    int x;
-    int y;
-    bool operator==(const SPen&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const SPen& pen)
+// "a@10,20 _@18,20 |@10,36": each glyph as its character ('_' for a space,
+// '|' for a newline) at its pen position.
+std::string Describe(const std::vector<SGlyphPlacement>& placements)
 {
-    return out << "'" << (pen.code == '\n' ? std::string("\\n") : std::string(1, pen.code)) << "'@(" << pen.x << ","
-               << pen.y << ")";
-}
-
-std::vector<SPen> Pens(const std::vector<SGlyphPlacement>& placements)
-{
-    std::vector<SPen> pens;
+    std::string text;
     for (const auto& p : placements) {
-        pens.push_back({static_cast<char>(p.code), p.x, p.y});
+        const char c = p.code == ' ' ? '_' : p.code == '\n' ? '|' : static_cast<char>(p.code);
+        text += (text.empty() ? "" : " ") + std::string(1, c) + "@" + std::to_string(p.x) + "," + std::to_string(p.y);
     }
-    return pens;
+    return text;
 }
 
 // The characters placed, in order.
@@ -157,88 +147,77 @@ struct SLayoutCase {
     STextBox box;
     int alignment;
     int firstLine;
-    std::vector<SPen> expected;
+    std::string expected;
 };
+
+void PrintTo(const SLayoutCase& c, std::ostream* out) { *out << c.name; }
 
 class TextLayoutCases : public testing::TestWithParam<SLayoutCase> { };
 
 TEST_P(TextLayoutCases, PlacesGlyphs)
 {
     const SLayoutCase& c = GetParam();
-    EXPECT_EQ(Pens(LayOutText(c.text, Metrics(), c.box, c.alignment, c.firstLine)), c.expected);
+    EXPECT_EQ(Describe(LayOutText(c.text, Metrics(), c.box, c.alignment, c.firstLine)), c.expected);
 }
 
 // Advances: 8 for every character, 4 for the newline; line height 16.
 const SLayoutCase kLayoutCases[] = {
     // The newline is drawn at the start of its line; the next character follows its advance.
-    {"LeftTwoLines", "ab\ncd", {10, 20, 200, 100}, kAlignLeft, 0,
-        {{'a', 10, 20}, {'b', 18, 20}, {'\n', 10, 36}, {'c', 14, 36}, {'d', 22, 36}}},
+    {"LeftTwoLines", "ab\ncd", {10, 20, 200, 100}, kAlignLeft, 0, "a@10,20 b@18,20 |@10,36 c@14,36 d@22,36"},
     // The word after the space ends exactly at right: no wrap, and the space is drawn.
-    {"LeftWordEndsAtRight", "aa bb", {0, 0, 32, 100}, kAlignLeft, 0,
-        {{'a', 0, 0}, {'a', 8, 0}, {' ', 16, 0}, {'b', 24, 0}, {'b', 32, 0}}},
+    {"LeftWordEndsAtRight", "aa bb", {0, 0, 32, 100}, kAlignLeft, 0, "a@0,0 a@8,0 _@16,0 b@24,0 b@32,0"},
     // One pixel less: the space is dropped and the word starts the next line.
-    {"LeftWordWraps", "aa bb", {0, 0, 31, 100}, kAlignLeft, 0, {{'a', 0, 0}, {'a', 8, 0}, {'b', 0, 16}, {'b', 8, 16}}},
+    {"LeftWordWraps", "aa bb", {0, 0, 31, 100}, kAlignLeft, 0, "a@0,0 a@8,0 b@0,16 b@8,16"},
     // A word wider than the box runs beyond right on its own line.
-    {"LeftWideWord", "a bbbbbb", {0, 0, 20, 100}, kAlignLeft, 0,
-        {{'a', 0, 0}, {'b', 0, 16}, {'b', 8, 16}, {'b', 16, 16}, {'b', 24, 16}, {'b', 32, 16}, {'b', 40, 16}}},
+    {"LeftWideWord", "a bbbbbb", {0, 0, 20, 100}, kAlignLeft, 0, "a@0,0 b@0,16 b@8,16 b@16,16 b@24,16 b@32,16 b@40,16"},
     // The word after a space in a run of spaces is empty: spaces wrap only once
     // the pen itself is beyond right.
-    {"LeftOnlySpaces", "   ", {0, 0, 100, 100}, kAlignLeft, 0, {{' ', 0, 0}, {' ', 8, 0}, {' ', 16, 0}}},
-    {"LeftOnlySpacesNarrow", "   ", {0, 0, 4, 100}, kAlignLeft, 0, {{' ', 0, 0}, {' ', 0, 16}}},
+    {"LeftOnlySpaces", "   ", {0, 0, 100, 100}, kAlignLeft, 0, "_@0,0 _@8,0 _@16,0"},
+    {"LeftOnlySpacesNarrow", "   ", {0, 0, 4, 100}, kAlignLeft, 0, "_@0,0 _@0,16"},
     // A wrapping space at the very end leaves nothing to draw on the new line.
-    {"LeftTrailingSpaceWraps", "aaa ", {0, 0, 20, 100}, kAlignLeft, 0, {{'a', 0, 0}, {'a', 8, 0}, {'a', 16, 0}}},
+    {"LeftTrailingSpaceWraps", "aaa ", {0, 0, 20, 100}, kAlignLeft, 0, "a@0,0 a@8,0 a@16,0"},
     // Lines before firstLine, wrapped or broken alike, take no room.
-    {"LeftScrolledPastWraps", "aa bb cc dd", {5, 50, 25, 200}, kAlignLeft, 2,
-        {{'c', 5, 50}, {'c', 13, 50}, {'d', 5, 66}, {'d', 13, 66}}},
-    {"LeftScrolledPastNewlines", "a\nb\nc\nd", {5, 50, 100, 200}, kAlignLeft, 2,
-        {{'\n', 5, 50}, {'c', 9, 50}, {'\n', 5, 66}, {'d', 9, 66}}},
+    {"LeftScrolledPastWraps", "aa bb cc dd", {5, 50, 25, 200}, kAlignLeft, 2, "c@5,50 c@13,50 d@5,66 d@13,66"},
+    {"LeftScrolledPastNewlines", "a\nb\nc\nd", {5, 50, 100, 200}, kAlignLeft, 2, "|@5,50 c@9,50 |@5,66 d@9,66"},
     // Scrolled past the end: nothing left to show.
-    {"LeftScrolledPastEnd", "a\nb", {0, 0, 100, 100}, kAlignLeft, 5, {}},
+    {"LeftScrolledPastEnd", "a\nb", {0, 0, 100, 100}, kAlignLeft, 5, ""},
     // Lines whose top is at bottom are drawn; the first one below it stops the text.
-    {"LeftClippedAtBottom", "a\nb\nc\nd", {0, 0, 100, 32}, kAlignLeft, 0,
-        {{'a', 0, 0}, {'\n', 0, 16}, {'b', 4, 16}, {'\n', 0, 32}, {'c', 4, 32}}},
-    {"LeftBoxAboveItsTop", "ab", {0, 10, 100, 9}, kAlignLeft, 0, {}},
-    {"LeftEmpty", "", {0, 0, 100, 100}, kAlignLeft, 0, {}},
+    {"LeftClippedAtBottom", "a\nb\nc\nd", {0, 0, 100, 32}, kAlignLeft, 0, "a@0,0 |@0,16 b@4,16 |@0,32 c@4,32"},
+    {"LeftBoxAboveItsTop", "ab", {0, 10, 100, 9}, kAlignLeft, 0, ""},
+    {"LeftEmpty", "", {0, 0, 100, 100}, kAlignLeft, 0, ""},
     // Each line ends at right; the newline is not drawn; left and bottom do not matter.
-    {"RightTwoLines", "ab\ncdef", {90, 10, 100, 0}, kAlignRight, 3,
-        {{'a', 84, 10}, {'b', 92, 10}, {'c', 68, 26}, {'d', 76, 26}, {'e', 84, 26}, {'f', 92, 26}}},
-    {"RightEmptyLines", "\n\nx\n", {0, 0, 100, 0}, kAlignRight, 0, {{'x', 92, 32}}},
-    {"RightEmpty", "", {0, 0, 100, 100}, kAlignRight, 0, {}},
+    {"RightTwoLines", "ab\ncdef", {90, 10, 100, 0}, kAlignRight, 3, "a@84,10 b@92,10 c@68,26 d@76,26 e@84,26 f@92,26"},
+    {"RightEmptyLines", "\n\nx\n", {0, 0, 100, 0}, kAlignRight, 0, "x@92,32"},
+    {"RightEmpty", "", {0, 0, 100, 100}, kAlignRight, 0, ""},
     // A line that fits is centred by its width.
-    {"CentreFits", "abc", {10, 0, 110, 0}, kAlignCentre, 0, {{'a', 48, 0}, {'b', 56, 0}, {'c', 64, 0}}},
+    {"CentreFits", "abc", {10, 0, 110, 0}, kAlignCentre, 0, "a@48,0 b@56,0 c@64,0"},
     // Lines that fit: each centred on its own, the newline not drawn.
-    {"CentreTwoFittingLines", "ab\nc", {0, 0, 40, 0}, kAlignCentre, 0, {{'a', 12, 0}, {'b', 20, 0}, {'c', 16, 16}}},
+    {"CentreTwoFittingLines", "ab\nc", {0, 0, 40, 0}, kAlignCentre, 0, "a@12,0 b@20,0 c@16,16"},
     // Two words that together are too wide: the first (with its space) on line 0.
     {"CentreTwoWordsWrap", "aaaa bbbb", {0, 0, 50, 0}, kAlignCentre, 0,
-        {{'a', 9, 0}, {'a', 17, 0}, {'a', 25, 0}, {'a', 33, 0}, {' ', 41, 0}, {'b', 9, 16}, {'b', 17, 16},
-            {'b', 25, 16}, {'b', 33, 16}}},
+        "a@9,0 a@17,0 a@25,0 a@33,0 _@41,0 b@9,16 b@17,16 b@25,16 b@33,16"},
     // Word widths 64 fit in 66 though the line with its space (72) does not:
     // one line, centred by the word widths, reaching beyond right by up to a space.
     {"CentreByWordWidths", "aaaa bbbb", {0, 0, 66, 0}, kAlignCentre, 0,
-        {{'a', 1, 0}, {'a', 9, 0}, {'a', 17, 0}, {'a', 25, 0}, {' ', 33, 0}, {'b', 41, 0}, {'b', 49, 0}, {'b', 57, 0},
-            {'b', 65, 0}}},
+        "a@1,0 a@9,0 a@17,0 a@25,0 _@33,0 b@41,0 b@49,0 b@57,0 b@65,0"},
     // A word wider than the box goes alone on its line, centred by its width.
     {"CentreWideWord", "aaaaaaaa bb", {0, 0, 40, 0}, kAlignCentre, 0,
-        {{'a', -12, 0}, {'a', -4, 0}, {'a', 4, 0}, {'a', 12, 0}, {'a', 20, 0}, {'a', 28, 0}, {'a', 36, 0}, {'a', 44, 0},
-            {' ', 52, 0}, {'b', 12, 16}, {'b', 20, 16}}},
+        "a@-12,0 a@-4,0 a@4,0 a@12,0 a@20,0 a@28,0 a@36,0 a@44,0 _@52,0 b@12,16 b@20,16"},
     // An empty box: every word alone on a line.
-    {"CentreEmptyBox", "ab cd", {30, 0, 30, 0}, kAlignCentre, 0,
-        {{'a', 22, 0}, {'b', 30, 0}, {' ', 38, 0}, {'c', 22, 16}, {'d', 30, 16}}},
-    {"CentreInvertedBox", "ab", {30, 0, 20, 0}, kAlignCentre, 0, {{'a', 17, 0}, {'b', 25, 0}}},
+    {"CentreEmptyBox", "ab cd", {30, 0, 30, 0}, kAlignCentre, 0, "a@22,0 b@30,0 _@38,0 c@22,16 d@30,16"},
+    {"CentreInvertedBox", "ab", {30, 0, 20, 0}, kAlignCentre, 0, "a@17,0 b@25,0"},
     // A wrapped newline-ended word draws its newline and the next line starts after it.
     // Word widths 8 + 8 + 8 + (8 + 4 + 8) = 44 fit in 50 where the line (56)
     // does not; the last word's width runs on past its newline.
     {"CentreWrappedNewline", "a b c d\ne", {0, 0, 50, 0}, kAlignCentre, 0,
-        {{'a', 3, 0}, {' ', 11, 0}, {'b', 19, 0}, {' ', 27, 0}, {'c', 35, 0}, {' ', 43, 0}, {'d', 51, 0}, {'\n', 59, 0},
-            {'e', 21, 16}}},
-    {"CentreOnlySpaces", "     ", {0, 0, 20, 0}, kAlignCentre, 0,
-        {{' ', 10, 0}, {' ', 18, 0}, {' ', 26, 0}, {' ', 34, 0}, {' ', 42, 0}}},
-    {"CentreEmpty", "", {0, 0, 100, 100}, kAlignCentre, 0, {}},
+        "a@3,0 _@11,0 b@19,0 _@27,0 c@35,0 _@43,0 d@51,0 |@59,0 e@21,16"},
+    {"CentreOnlySpaces", "     ", {0, 0, 20, 0}, kAlignCentre, 0, "_@10,0 _@18,0 _@26,0 _@34,0 _@42,0"},
+    {"CentreEmpty", "", {0, 0, 100, 100}, kAlignCentre, 0, ""},
     // Unknown alignments draw nothing.
-    {"AlignmentZero", "abc", {0, 0, 100, 100}, 0, 0, {}},
-    {"AlignmentFour", "abc", {0, 0, 100, 100}, 4, 0, {}},
+    {"AlignmentZero", "abc", {0, 0, 100, 100}, 0, 0, ""},
+    {"AlignmentFour", "abc", {0, 0, 100, 100}, 4, 0, ""},
     // The text ends at its first zero byte.
-    {"StopsAtZero", std::string("ab\0cd", 5), {0, 0, 100, 100}, kAlignLeft, 0, {{'a', 0, 0}, {'b', 8, 0}}},
+    {"StopsAtZero", std::string("ab\0cd", 5), {0, 0, 100, 100}, kAlignLeft, 0, "a@0,0 b@8,0"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Alignments, TextLayoutCases, testing::ValuesIn(kLayoutCases),
@@ -272,13 +251,14 @@ TEST(TextLayout, ScrollingShowsTheSameLinesMovedUp)
     const auto whole = LayOutText(text, Metrics(), box, kAlignLeft, 0);
     for (int first = 1; first <= 5; ++first) {
         SCOPED_TRACE(first);
-        std::vector<SPen> expected;
-        for (const auto& pen : Pens(whole)) {
-            if (pen.y >= first * 16) {
-                expected.push_back({pen.code, pen.x, pen.y - first * 16});
+        std::vector<SGlyphPlacement> moved;
+        for (SGlyphPlacement p : whole) {
+            if (p.y >= first * 16) {
+                p.y -= first * 16;
+                moved.push_back(p);
             }
         }
-        EXPECT_EQ(Pens(LayOutText(text, Metrics(), box, kAlignLeft, first)), expected);
+        EXPECT_EQ(Describe(LayOutText(text, Metrics(), box, kAlignLeft, first)), Describe(moved));
     }
 }
 
@@ -317,7 +297,7 @@ TEST(TextLayout, PlacementsAppendToTheCallersList)
     std::vector<SGlyphPlacement> placements;
     media::LayOutText("ab", Metrics(), {0, 0, 100, 100}, kAlignLeft, 0, placements);
     media::LayOutText("c", Metrics(), {0, 50, 100, 100}, kAlignRight, 0, placements);
-    EXPECT_EQ(Pens(placements), (std::vector<SPen>{{'a', 0, 0}, {'b', 8, 0}, {'c', 92, 50}}));
+    EXPECT_EQ(Describe(placements), "a@0,0 b@8,0 c@92,50");
 }
 
 } // namespace
