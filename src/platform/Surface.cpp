@@ -203,14 +203,15 @@ int32_t CSurface::Height() const { return impl->surface->h; }
 
 // Run-length encoding frees the plain pixels and caches the encoded ones, so
 // writing or locking an encoded surface would be lost or would pay a decode
-// and re-encode each time. The first direct access decodes it for good.
+// and re-encode each time. The first direct access after the key was set
+// decodes it for good; writes before that (loading the bitmap) cost nothing.
 void CSurface::DropEncoding()
 {
     SDL_Surface* surface = impl->surface.get();
-    impl->mayEncode = false;
     if (!SDL_HasSurfaceRLE(surface) && (surface->flags & SDL_RLEACCEL) == 0) {
         return;
     }
+    impl->mayEncode = false;
     SDL_SetSurfaceRLE(surface, 0);
     // SDL decodes when it next prepares a copy from the surface: make one.
     static SdlSurfacePtr scratch(SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_RGB888));
