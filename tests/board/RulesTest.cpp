@@ -1,0 +1,339 @@
+// The free test, counting pairs, the hint, removing a pair and the end of a
+// game, on small boards built for each case.
+#include "BoardTestLayouts.h"
+
+#include "board/Rules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+
+namespace {
+
+using board::CBoard;
+using board_test::BoardWithTiles;
+using board_test::STilePlace;
+
+void SetFaces(CBoard& board, const std::vector<int>& faces)
+{
+    for (size_t t = 0; t < faces.size(); ++t) {
+        board.SetTileIdentity(static_cast<int>(t), static_cast<int>(t), board::MatchGroupOfFace(faces[t]), faces[t]);
+    }
+}
+
+// Takes one tile off the board the way removing a pair does.
+void TakeTile(CBoard& board, int tile)
+{
+    board.Tile(tile).present = 0;
+    for (board::CBoardCell* cell : board.Tile(tile).cells) {
+        cell->occupied = 0;
+    }
+}
+
+int CountOccupiedCells(const CBoard& board)
+{
+    int count = 0;
+    for (int z = 0; z < board::kLevels; ++z) {
+        for (int y = 0; y < board::kRows; ++y) {
+            for (int x = 0; x < board::kColumns; ++x) {
+                count += board.Cell(z, y, x).occupied;
+            }
+        }
+    }
+    return count;
+}
+
+TEST(RulesTest, IsTileFreeLooksAboveThenLeftThenRight)
+{
+    // The first place is the tile under test; the others surround it.
+    struct SCase {
+        const char* name;
+        std::vector<STilePlace> places;
+        bool free;
+    };
+    const SCase cases[] = {
+        {"alone", {{10, 4, 1}}, true},
+        {"left and right neighbours", {{10, 4, 1}, {8, 4, 1}, {12, 4, 1}}, false},
+        {"left neighbour only", {{10, 4, 1}, {8, 4, 1}}, true},
+        {"right neighbour only", {{10, 4, 1}, {12, 4, 1}}, true},
+        {"left half a row up", {{10, 4, 1}, {8, 3, 1}, {12, 4, 1}}, false},
+        {"left half a row down", {{10, 4, 1}, {8, 5, 1}, {12, 4, 1}}, false},
+        {"right half a row up", {{10, 4, 1}, {8, 4, 1}, {12, 3, 1}}, false},
+        {"right half a row down", {{10, 4, 1}, {8, 4, 1}, {12, 5, 1}}, false},
+        {"left a whole row up", {{10, 4, 1}, {8, 2, 1}, {12, 4, 1}}, true},
+        {"right a whole row down", {{10, 4, 1}, {8, 4, 1}, {12, 6, 1}}, true},
+        {"left half a column away", {{10, 4, 1}, {7, 4, 1}, {12, 4, 1}}, true},
+        {"right half a column away", {{10, 4, 1}, {8, 4, 1}, {13, 4, 1}}, true},
+        {"neighbours a level below", {{10, 4, 1}, {8, 4, 0}, {12, 4, 0}}, true},
+        {"neighbours a level above, beside it", {{10, 4, 1}, {8, 4, 2}, {12, 4, 2}}, true},
+        {"covered whole", {{10, 4, 1}, {10, 4, 2}}, false},
+        {"covered on its bottom-right quarter", {{10, 4, 1}, {11, 5, 2}}, false},
+        {"covered on its top-left quarter", {{10, 4, 1}, {9, 3, 2}}, false},
+        {"covered on its right half", {{10, 4, 1}, {11, 4, 2}}, false},
+        {"covered on its bottom half", {{10, 4, 1}, {10, 5, 2}}, false},
+        {"above, half a row off and beside", {{10, 4, 1}, {8, 5, 2}}, true},
+        {"two levels up", {{10, 4, 1}, {10, 4, 3}}, true},
+        {"column 0 with a right neighbour", {{0, 4, 1}, {2, 4, 1}}, true},
+        {"column 0, covered", {{0, 4, 1}, {2, 4, 1}, {1, 4, 2}}, false},
+        {"column 1 with a right neighbour", {{1, 4, 1}, {3, 4, 1}}, true},
+        {"column 30 with a left neighbour", {{30, 4, 1}, {28, 4, 1}}, true},
+        {"column 30, covered", {{30, 4, 1}, {30, 5, 2}}, false},
+        {"column 29 with a left neighbour", {{29, 4, 1}, {27, 4, 1}}, true},
+        {"column 28 between neighbours", {{28, 4, 1}, {26, 4, 1}, {30, 4, 1}}, false},
+        {"level 7 alone", {{10, 4, 7}}, true},
+        {"level 7 between neighbours", {{10, 4, 7}, {8, 4, 7}, {12, 4, 7}}, false},
+        {"level 6 under level 7", {{10, 4, 6}, {10, 4, 7}}, false},
+        {"bottom row between neighbours", {{10, 14, 0}, {8, 13, 0}, {12, 14, 0}}, false},
+        {"bottom row, one neighbour", {{10, 14, 0}, {12, 14, 0}}, true},
+        {"top row between neighbours", {{10, 0, 0}, {8, 0, 0}, {12, 1, 0}}, false},
+        {"corner of the top level", {{30, 14, 7}, {28, 13, 7}}, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto board = BoardWithTiles(c.places);
+        EXPECT_EQ(board::IsTileFree(*board, 0), c.free);
+    }
+}
+
+TEST(RulesTest, ATileNeverPlacedIsNotFree)
+{
+    const auto board = std::make_unique<CBoard>();
+    EXPECT_FALSE(board::IsTileFree(*board, 0));
+    EXPECT_FALSE(board::IsTileFree(*board, 143));
+}
+
+// Free tiles stand apart on row 0; blocked ones on row 6, each under a cover
+// whose match group matches nothing.
+std::unique_ptr<CBoard> BoardWithFreeAndBlockedFaces(
+    const std::vector<int>& freeFaces, const std::vector<int>& blockedFaces)
+{
+    std::vector<STilePlace> places;
+    std::vector<int> faces;
+    for (size_t i = 0; i < freeFaces.size(); ++i) {
+        places.push_back({static_cast<int>(4 * i), 0, 0});
+        faces.push_back(freeFaces[i]);
+    }
+    for (size_t i = 0; i < blockedFaces.size(); ++i) {
+        places.push_back({static_cast<int>(4 * i), 6, 0});
+        faces.push_back(blockedFaces[i]);
+    }
+    auto board = BoardWithTiles(places);
+    SetFaces(*board, faces);
+    for (size_t i = 0; i < blockedFaces.size(); ++i) {
+        const int cover = static_cast<int>(places.size() + i);
+        board->PlaceTile(cover, {static_cast<int>(4 * i), 6, 1}, 0, 1000 + static_cast<int>(i), 1);
+    }
+    return board;
+}
+
+TEST(RulesTest, CountAvailablePairsCountsFreeMatchingTiles)
+{
+    struct SCase {
+        const char* name;
+        std::vector<int> freeFaces;
+        std::vector<int> blockedFaces;
+        int pairs;
+    };
+    const SCase cases[] = {
+        {"empty board", {}, {}, 0},
+        {"one tile", {7}, {}, 0},
+        {"two Flowers of different faces", {35, 37}, {}, 1},
+        {"two Seasons of different faces", {39, 42}, {}, 1},
+        {"a Flower and a Season", {38, 39}, {}, 0},
+        {"all Flowers and two Seasons", {35, 36, 37, 38, 40, 41}, {}, 7},
+        {"three of a face", {5, 5, 5}, {}, 3},
+        {"four of a face", {5, 5, 5, 5}, {}, 6},
+        {"two faces twice", {1, 2, 1, 2}, {}, 2},
+        {"neighbouring faces do not match", {9, 10, 18, 19, 27, 28, 34, 35}, {}, 0},
+        {"a match among blocked tiles only", {1, 2}, {1, 2}, 0},
+        {"three free and one blocked", {5, 5, 5}, {5}, 3},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto board = BoardWithFreeAndBlockedFaces(c.freeFaces, c.blockedFaces);
+        EXPECT_EQ(board::CountAvailablePairs(*board), c.pairs);
+    }
+}
+
+TEST(RulesTest, CountAvailablePairsIgnoresTilesTakenOff)
+{
+    const auto board = BoardWithFreeAndBlockedFaces({5, 5, 5, 5}, {});
+    TakeTile(*board, 1);
+    EXPECT_EQ(board::CountAvailablePairs(*board), 3);
+}
+
+// Random boards: tiles at random places (no two sharing a cell), a few match
+// groups so that many pairs form, some tiles taken off again.
+std::unique_ptr<CBoard> RandomBoard(std::mt19937& random)
+{
+    auto board = std::make_unique<CBoard>();
+    const int wanted = std::uniform_int_distribution<int>(0, board::kTileCount)(random);
+    std::uniform_int_distribution<int> column(0, board::kColumns - 2);
+    std::uniform_int_distribution<int> row(0, board::kRows - 2);
+    std::uniform_int_distribution<int> level(0, 3);
+    std::uniform_int_distribution<int> face(1, 8);
+    int placed = 0;
+    for (int attempt = 0; attempt < 2000 && placed < wanted; ++attempt) {
+        const board::SCellPosition topLeft{column(random), row(random), level(random) * level(random) / 3};
+        const auto cells = board::TileCells(topLeft);
+        const bool clear = std::none_of(cells.begin(), cells.end(), [&board](const board::SCellPosition& cell) {
+            return board->IsCellOccupied(cell.level, cell.row, cell.column);
+        });
+        if (clear) {
+            const int f = face(random) == 8 ? 34 + face(random) : face(random);
+            board->PlaceTile(placed++, topLeft, 0, board::MatchGroupOfFace(f), f);
+        }
+    }
+    for (int t = 0; t < placed; ++t) {
+        if (random() % 8 == 0) {
+            TakeTile(*board, t);
+        }
+    }
+    return board;
+}
+
+TEST(RulesTest, CountAvailablePairsAndTheFirstPairAgreeWithTheirDefinitionOnRandomBoards)
+{
+    std::mt19937 random(20240611);
+    int boardsWithPairs = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const auto board = RandomBoard(random);
+        const auto usable = [&board](int t) { return board->Tile(t).present && board::IsTileFree(*board, t); };
+        int orderedPairs = 0;
+        std::optional<board::STilePair> firstPair;
+        for (int i = 0; i < board::kTileCount; ++i) {
+            for (int j = 0; j < board::kTileCount; ++j) {
+                if (i != j && usable(i) && usable(j) && board->Tile(i).matchGroup == board->Tile(j).matchGroup) {
+                    ++orderedPairs;
+                    if (!firstPair) {
+                        firstPair = board::STilePair{i, j};
+                    }
+                }
+            }
+        }
+        ASSERT_EQ(board::CountAvailablePairs(*board), orderedPairs / 2) << "round " << round;
+        ASSERT_EQ(board::FindFirstPair(*board), firstPair) << "round " << round;
+        boardsWithPairs += orderedPairs > 0 ? 1 : 0;
+    }
+    EXPECT_GT(boardsWithPairs, 500);
+}
+
+TEST(RulesTest, FindHintPairMarksTheFirstFreeMatchingPair)
+{
+    struct SCase {
+        const char* name;
+        std::vector<int> freeFaces;
+        std::vector<int> blockedFaces;
+        std::optional<board::STilePair> hint;
+    };
+    // Tile numbers: the free tiles first, then the blocked ones.
+    const SCase cases[] = {
+        {"lowest first tile, then lowest partner", {3, 7, 7, 3, 3}, {}, board::STilePair{0, 3}},
+        {"a Flower with another Flower", {36, 2, 35}, {}, board::STilePair{0, 2}},
+        {"partner blocked", {3, 7, 7}, {3}, board::STilePair{1, 2}},
+        {"no pair", {1, 2, 3}, {1, 2, 3}, std::nullopt},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto board = BoardWithFreeAndBlockedFaces(c.freeFaces, c.blockedFaces);
+        EXPECT_EQ(board::FindHintPair(*board), c.hint.has_value());
+        std::vector<int> hinted;
+        for (int t = 0; t < board::kTileCount; ++t) {
+            if (board->Tile(t).hinted) {
+                hinted.push_back(t);
+            }
+        }
+        const std::vector<int> expected = c.hint ? std::vector<int>{c.hint->first, c.hint->second} : std::vector<int>{};
+        EXPECT_EQ(hinted, expected);
+    }
+}
+
+TEST(RulesTest, RemovePairFreesItsNeighboursAndDropsEverySelection)
+{
+    // Tile 1 lies between tiles 0 and 2; tile 3 stands alone.
+    const auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {10, 0, 0}});
+    SetFaces(*board, {6, 9, 6, 9});
+    board->Tile(0).selected = 1;
+    board->Tile(3).selected = 1;
+    board->Tile(3).hinted = 1;
+    ASSERT_FALSE(board::IsTileFree(*board, 1));
+
+    board::RemovePair(*board, 0, 2);
+
+    EXPECT_FALSE(board->Tile(0).present);
+    EXPECT_FALSE(board->Tile(2).present);
+    EXPECT_EQ(CountOccupiedCells(*board), 8);
+    EXPECT_EQ(board->TileAt(0, 0, 0), -1);
+    EXPECT_EQ(board->TileAt(0, 1, 5), -1);
+    EXPECT_FALSE(board->Tile(0).selected);
+    EXPECT_FALSE(board->Tile(3).selected);
+    EXPECT_TRUE(board->Tile(3).hinted);
+    EXPECT_TRUE(board::IsTileFree(*board, 1));
+    EXPECT_EQ(board::CountAvailablePairs(*board), 1);
+}
+
+TEST(RulesTest, CheckGameEndChargesTheClockForStrandedTiles)
+{
+    struct SCase {
+        const char* name;
+        std::vector<STilePlace> places;
+        int gameType;
+        int32_t clockBefore;
+        bool ended;
+        int32_t clockAfter;
+    };
+    const std::vector<STilePlace> tower = {{10, 4, 0}, {10, 4, 1}, {10, 4, 2}};
+    const std::vector<STilePlace> twoApart = {{0, 0, 0}, {6, 0, 0}};
+    const SCase cases[] = {
+        {"Traditional, tower of three", tower, 1, 100000, true, 145000},
+        {"Vesk Style, tower of three", tower, 2, 100000, true, 55000},
+        {"Zandor, tower of three", tower, 3, 100000, true, 145000},
+        {"unknown type counts as Traditional", tower, 0, 100000, true, 145000},
+        {"one tile left", {{4, 4, 0}}, 1, 5000, true, 20000},
+        {"Vesk Style may go below zero", {{4, 4, 0}}, 2, 5000, true, -10000},
+        {"two free tiles that do not match", twoApart, 1, 100000, false, 100000},
+        {"empty board", {}, 2, 100000, true, 100000},
+        {"elapsed time saturates", tower, 1, INT32_MAX - 10, true, INT32_MAX},
+        {"time left saturates", tower, 2, INT32_MIN + 10, true, INT32_MIN},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto board = BoardWithTiles(c.places);
+        std::vector<int> faces;
+        for (size_t i = 0; i < c.places.size(); ++i) {
+            faces.push_back(static_cast<int>(i) + 1);
+        }
+        SetFaces(*board, faces);
+        int32_t clock = c.clockBefore;
+
+        EXPECT_EQ(board::CheckGameEnd(*board, c.gameType, clock), c.ended);
+        EXPECT_EQ(clock, c.clockAfter);
+
+        if (c.ended) {
+            // The board is cleared, so the next question costs nothing more.
+            EXPECT_EQ(CountOccupiedCells(*board), 0);
+            EXPECT_TRUE(board::CheckGameEnd(*board, c.gameType, clock));
+            EXPECT_EQ(clock, c.clockAfter);
+        } else {
+            EXPECT_EQ(CountOccupiedCells(*board), 4 * static_cast<int>(c.places.size()));
+        }
+    }
+}
+
+TEST(RulesTest, CheckGameEndLeavesABoardWithOnlyBlockedPairsToTheShuffle)
+{
+    // Two free tiles that do not match; the matching tiles lie under them.
+    const auto board = BoardWithTiles({{0, 0, 1}, {6, 0, 1}, {0, 0, 0}, {6, 0, 0}});
+    SetFaces(*board, {1, 2, 3, 3});
+    int32_t clock = 0;
+    EXPECT_EQ(board::CountAvailablePairs(*board), 0);
+    EXPECT_FALSE(board::CheckGameEnd(*board, 1, clock));
+    EXPECT_EQ(clock, 0);
+}
+
+} // namespace
