@@ -1,5 +1,8 @@
 // velmora-assets DIR: writes the game's whole data tree (all but the layouts)
 // below DIR.
+// velmora-assets --contact-sheet DIR OUT.bmp: every picture below DIR on one
+// sheet; velmora-assets --mock-ups DIR OUTDIR: screens composed from DIR.
+#include "ContactSheet.h"
 #include "Generator.h"
 
 #include <cstdio>
@@ -7,8 +10,17 @@
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--contact-sheet") {
+        return assets::WriteContactSheet(argv[2], argv[3]) ? 0 : 1;
+    }
+    if (argc == 4 && std::string(argv[1]) == "--mock-ups") {
+        return assets::WriteMockUps(argv[2], argv[3]) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: velmora-assets DIR\n");
+        std::fprintf(stderr,
+            "usage: velmora-assets DIR\n"
+            "       velmora-assets --contact-sheet DIR OUT.bmp\n"
+            "       velmora-assets --mock-ups DIR OUTDIR\n");
         return 2;
     }
     const std::string root = argv[1];

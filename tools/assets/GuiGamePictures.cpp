@@ -1,0 +1,167 @@
+// The pictures of "Graphics\Game\" (the bar under the board, the dialog
+// panel, the selection overlay, the hint mark and the Zandor target panel)
+// and the miniature tile of the game selection page.
+#include "GuiPictures.h"
+
+namespace assets::gui {
+
+namespace {
+
+// The tile pictures: the face is the 40 x 56 rounded rectangle at (4, 0),
+// the tile's thickness a 4-pixel edge along its left and bottom.
+constexpr double kFaceX = 4;
+constexpr double kFaceY = 0;
+constexpr double kFaceW = 40;
+constexpr double kFaceH = 56;
+constexpr double kFaceRadius = 3.5;
+
+CImage GameBar()
+{
+    CCanvas canvas(800, 100);
+    cairo_t* cr = canvas.Cr();
+    const auto wood = MakeWood(800, 100, Walnut(201));
+    PaintPlank(cr, *wood, 0, 0, 800, 100, 0, 4, EBevel::Raised);
+    // The status line (texts at 10-34) sits in a leather strip; the five
+    // buttons stand on the wood below it (45-90).
+    const auto leather = MakeLeather(800, 100, ChocolateLight(), ChocolateDark(), 203);
+    RoundedRectangle(cr, 8, 6, 784, 35, 6);
+    cairo_set_source_surface(cr, leather->Surface(), 0, 0);
+    cairo_fill(cr);
+    PaintInnerShadow(cr, 8, 6, 784, 35, 6, 7);
+    PaintBevel(cr, 8, 6, 784, 35, 6, 2, EBevel::Sunken, 0.8);
+    PaintGoldHairline(cr, 12, 10, 776, 27, 4, 0.3);
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+CImage GameDialog()
+{
+    CCanvas canvas(500, 250);
+    PaintLeatherPanel(canvas.Cr(), 500, 250, 0, 0, 500, 250, 8, 211);
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// Averaged with the tile at half strength: a warm gold over the face, black
+// (no change) over the edge and around the tile.
+CImage TileOverlay()
+{
+    CCanvas canvas(64, 64);
+    cairo_t* cr = canvas.Cr();
+    RoundedRectangle(cr, kFaceX, kFaceY, kFaceW, kFaceH, kFaceRadius);
+    cairo_pattern_t* warm = cairo_pattern_create_linear(kFaceX, kFaceY, kFaceX + kFaceW, kFaceY + kFaceH);
+    cairo_pattern_add_color_stop_rgb(warm, 0, 1.0, 0.86, 0.42);
+    cairo_pattern_add_color_stop_rgb(warm, 1, 1.0, 0.62, 0.16);
+    cairo_set_source(cr, warm);
+    cairo_fill(cr);
+    cairo_pattern_destroy(warm);
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// Drawn keyed over a hinted tile: a glowing ring just inside the face's
+// border, so the tile's motif stays readable.
+CImage TileHint()
+{
+    CCanvas canvas(64, 64);
+    cairo_t* cr = canvas.Cr();
+    cairo_set_line_width(cr, 3.0);
+    RoundedRectangle(cr, kFaceX + 1.5, kFaceY + 1.5, kFaceW - 3, kFaceH - 3, kFaceRadius);
+    cairo_set_source_rgb(cr, 0.1, 0.72, 0.95);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1.0);
+    RoundedRectangle(cr, kFaceX + 3.5, kFaceY + 3.5, kFaceW - 7, kFaceH - 7, kFaceRadius - 1);
+    cairo_set_source_rgb(cr, 0.78, 0.96, 1.0);
+    cairo_stroke(cr);
+    // Corner brackets outside the face make the mark plain on any tile set.
+    cairo_set_line_width(cr, 2.0);
+    cairo_set_source_rgb(cr, 0.1, 0.72, 0.95);
+    const double inner = 9;
+    for (const double y : {kFaceY + 1, kFaceY + kFaceH - 1}) {
+        const double dir = y < kFaceH / 2 ? 1.0 : -1.0;
+        cairo_move_to(cr, kFaceX + kFaceW + 2, y + dir * inner);
+        cairo_line_to(cr, kFaceX + kFaceW + 2, y - dir * 1.0);
+        cairo_stroke(cr);
+    }
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// The target panel at (725, 0): the target tile is drawn at (15, 12) and
+// the countdown below it, centred, from y = 63.
+CImage ZandorPanel()
+{
+    CCanvas canvas(75, 100);
+    cairo_t* cr = canvas.Cr();
+    const auto wood = MakeWood(75, 100, Walnut(221, EGrain::Vertical));
+    PaintPlank(cr, *wood, 0, 0, 75, 100, 9, 4, EBevel::Raised);
+    const auto leather = MakeLeather(75, 100, ChocolateLight(), ChocolateDark(), 223);
+    RoundedRectangle(cr, 7, 5, 61, 90, 6);
+    cairo_set_source_surface(cr, leather->Surface(), 0, 0);
+    cairo_fill(cr);
+    PaintInnerShadow(cr, 7, 5, 61, 90, 6, 6);
+    PaintBevel(cr, 7, 5, 61, 90, 6, 1.5, EBevel::Sunken, 0.8);
+    // A pool of light where the tile lies.
+    cairo_pattern_t* glow = cairo_pattern_create_radial(37.5, 42, 4, 37.5, 42, 36);
+    cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.82, 0.45, 0.22);
+    cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.82, 0.45, 0.0);
+    cairo_set_source(cr, glow);
+    RoundedRectangle(cr, 7, 5, 61, 90, 6);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    PaintGoldHairline(cr, 10, 8, 55, 84, 4, 0.35);
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// The miniature tile of the layout preview: its 11 x 15 top-left pixels are
+// one tile on a grid of 5 x 7 pixels per half tile; the face is 10 x 14 with a
+// one-pixel edge on its left and bottom (levels shift one pixel right and
+// up), in the colours of the ivory tile set.
+CImage PreviewTile()
+{
+    CImage image(16, 16);
+    const SRgb faceLight{250, 244, 226};
+    const SRgb faceDark{230, 220, 192};
+    const SRgb rim{150, 130, 92};
+    const SRgb highlight{255, 253, 244};
+    const SRgb edgeLeft{46, 140, 96};
+    const SRgb edgeBottom{28, 100, 68};
+    for (int y = 0; y <= 13; ++y) {
+        for (int x = 1; x <= 10; ++x) {
+            const bool shaded = x + y > 12;
+            image.At(x, y) = shaded ? faceDark : faceLight;
+        }
+    }
+    for (int x = 1; x <= 10; ++x) {
+        image.At(x, 0) = highlight;
+        image.At(x, 13) = rim;
+    }
+    for (int y = 0; y <= 13; ++y) {
+        image.At(10, y) = rim;
+    }
+    image.At(1, 0) = faceLight;
+    for (int y = 1; y <= 14; ++y) {
+        image.At(0, y) = edgeLeft;
+    }
+    for (int x = 1; x <= 9; ++x) {
+        image.At(x, 14) = edgeBottom;
+    }
+    return image;
+}
+
+SPictureJob Job(std::string path, std::function<CImage()> paint)
+{
+    return {std::move(path), [paint = std::move(paint)]() -> std::optional<CImage> { return paint(); }};
+}
+
+} // namespace
+
+std::vector<SPictureJob> GamePictureJobs()
+{
+    return {
+        Job("Graphics/Game/Game Background Bar.bmp", GameBar),
+        Job("Graphics/Game/Dialog Background.bmp", GameDialog),
+        Job("Graphics/Game/Tile Overlay.bmp", TileOverlay),
+        Job("Graphics/Game/Tile Hint.bmp", TileHint),
+        Job("Graphics/Game/Zandor Tile Background.bmp", ZandorPanel),
+        Job("Graphics/Gui/Preview Mahjongg Tile.bmp", PreviewTile),
+    };
+}
+
+} // namespace assets::gui

@@ -1,0 +1,131 @@
+// Writes the interface pictures, the backdrops and the glyph sheets, and
+// paints the text that pictures carry.
+#include "GuiPictures.h"
+
+#include "Backdrops.h"
+#include "Generator.h"
+
+#include <cstdio>
+
+namespace assets {
+
+namespace gui {
+
+STextLook GoldLook(double rimPx, double shadowPx)
+{
+    return {Rgb(255, 238, 172), Rgb(226, 160, 60), Rgb(44, 22, 8), rimPx, shadowPx};
+}
+
+STextLook IvoryLook(double rimPx, double shadowPx)
+{
+    return {Rgb(255, 250, 232), Rgb(236, 218, 178), Rgb(40, 22, 10), rimPx, shadowPx};
+}
+
+double TextWidth(cairo_t* cr, EFace face, double sizePx, const std::string& text)
+{
+    cairo_save(cr);
+    double width = 0;
+    if (UseFont(cr, face, sizePx)) {
+        cairo_text_extents_t extents;
+        cairo_text_extents(cr, text.c_str(), &extents);
+        width = extents.x_advance;
+    }
+    cairo_restore(cr);
+    return width;
+}
+
+bool PaintText(cairo_t* cr, EFace face, double sizePx, const std::string& text, double x, double baselineY,
+    EAnchor anchor, const STextLook& look)
+{
+    cairo_save(cr);
+    if (!UseFont(cr, face, sizePx)) {
+        cairo_restore(cr);
+        return false;
+    }
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.c_str(), &extents);
+    const double penX = anchor == EAnchor::Centre ? x - extents.x_advance / 2.0 : x;
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_width(cr, 2.0 * look.rimPx);
+    if (look.shadowPx > 0) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, penX + look.shadowPx, baselineY + look.shadowPx);
+        cairo_text_path(cr, text.c_str());
+        cairo_set_source_rgba(cr, 0.08, 0.04, 0.01, 0.75);
+        cairo_stroke_preserve(cr);
+        cairo_fill(cr);
+    }
+    cairo_new_path(cr);
+    cairo_move_to(cr, penX, baselineY);
+    cairo_text_path(cr, text.c_str());
+    SetSource(cr, look.rim);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, baselineY - 0.72 * sizePx, 0, baselineY);
+    cairo_pattern_add_color_stop_rgb(fill, 0.0, look.fillTop.r, look.fillTop.g, look.fillTop.b);
+    cairo_pattern_add_color_stop_rgb(fill, 1.0, look.fillBottom.r, look.fillBottom.g, look.fillBottom.b);
+    cairo_set_source(cr, fill);
+    cairo_fill(cr);
+    cairo_pattern_destroy(fill);
+    cairo_restore(cr);
+    return true;
+}
+
+void PaintGoldHairline(cairo_t* cr, double x, double y, double w, double h, double radius, double alpha)
+{
+    cairo_save(cr);
+    cairo_new_path(cr);
+    RoundedRectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1, radius);
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_source_rgba(cr, 0.93, 0.74, 0.36, alpha);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void PaintLeatherPanel(cairo_t* cr, int width, int height, double frameX, double frameY, double frameW, double frameH,
+    double frameInset, uint32_t seed)
+{
+    const auto wood = MakeWood(width, height, Walnut(seed));
+    PaintPlank(cr, *wood, frameX, frameY, frameW, frameH, 12, 5, EBevel::Raised);
+    const double x = frameX + frameInset;
+    const double y = frameY + frameInset;
+    const double w = frameW - 2 * frameInset;
+    const double h = frameH - 2 * frameInset;
+    const auto leather = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1);
+    cairo_save(cr);
+    RoundedRectangle(cr, x, y, w, h, 7);
+    cairo_set_source_surface(cr, leather->Surface(), 0, 0);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    PaintInnerShadow(cr, x, y, w, h, 7, 9);
+    PaintBevel(cr, x, y, w, h, 7, 2, EBevel::Sunken, 0.8);
+    PaintGoldHairline(cr, x + 5, y + 5, w - 10, h - 10, 4, 0.38);
+}
+
+} // namespace gui
+
+bool WriteGuiPictures(const std::string& root)
+{
+    bool ok = true;
+    std::vector<gui::SPictureJob> jobs = gui::WidgetPictureJobs();
+    for (auto* more : {&gui::MenuPictureJobs, &gui::GamePictureJobs, &gui::BackdropJobs}) {
+        std::vector<gui::SPictureJob> list = more();
+        jobs.insert(jobs.end(), list.begin(), list.end());
+    }
+    for (const gui::SPictureJob& job : jobs) {
+        const std::optional<CImage> image = job.paint();
+        if (!image || !WriteBmp(root + "/" + job.path, *image)) {
+            std::fprintf(stderr, "velmora-assets: could not make %s\n", job.path.c_str());
+            ok = false;
+        }
+    }
+    for (int index = 1; index <= gui::kFontCount; ++index) {
+        const gui::SFontSheet* sheet = gui::FontSheet(index);
+        if (!sheet || !WriteBmp(root + "/" + gui::FontSheetSpec(index).sheetFile, sheet->sheet)) {
+            std::fprintf(stderr, "velmora-assets: could not make font sheet %d\n", index);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+} // namespace assets
