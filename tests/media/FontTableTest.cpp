@@ -3,11 +3,12 @@
 #include "media/FontTable.h"
 #include "media/Display.h"
 #include "platform/FakeVideoBackend.h"
+#include "platform/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -93,17 +94,6 @@ std::vector<uint8_t> FixtureMetrics(int cellSize)
     return metrics;
 }
 
-std::string NativeName(const char* gamePath)
-{
-    std::string path = gamePath;
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return path;
-}
-
 // A run folder with the three fixture fonts and a full-screen 800 x 600
 // display on the fake video backend.
 class FontTableTest : public testing::Test {
@@ -113,8 +103,8 @@ protected:
     void WriteFonts()
     {
         for (const SFontFiles& files : kFontFiles) {
-            folder.Write(NativeName(files.sheetFile), FixtureSheet(files.cellSize));
-            folder.Write(NativeName(files.metricsFile), FixtureMetrics(files.cellSize));
+            folder.Write(platform::NativePath(files.sheetFile), FixtureSheet(files.cellSize));
+            folder.Write(platform::NativePath(files.metricsFile), FixtureMetrics(files.cellSize));
         }
     }
 
@@ -205,6 +195,7 @@ struct SDrawCase {
     media::STextBox box;
     int32_t alignment;
     int32_t firstLine;
+    int32_t depth = 32;
 };
 
 void PrintTo(const SDrawCase& c, std::ostream* out) { *out << c.name; }
@@ -216,7 +207,8 @@ class DrawTextPixels : public FontTableTest, public testing::WithParamInterface<
 TEST_P(DrawTextPixels, BackBufferShowsTheLaidOutGlyphs)
 {
     const SDrawCase& c = GetParam();
-    CDisplay& screen = OpenDisplay();
+    CDisplay& screen = OpenDisplay(c.depth);
+    ASSERT_EQ(Back().Format().bitsPerPixel, c.depth);
     CFontTable fonts(screen);
     fonts.DrawText(screen, c.text, c.font, c.box.left, c.box.top, c.box.right, c.box.bottom, c.alignment, c.firstLine);
     const auto placements = media::LayOutText(c.text, fonts.Font(c.font)->Metrics(), c.box, c.alignment, c.firstLine);
@@ -234,6 +226,7 @@ const SDrawCase kDrawCases[] = {
     // Partly outside the back buffer: clipped, nothing written beyond it.
     {"RunsOffTheRightEdge", "overflowing text", 2, {700, 580, 2000, 2000}, kAlignLeft, 0},
     {"StartsAboveAndLeft", "corner", 3, {-40, -20, 800, 600}, kAlignLeft, 0},
+    {"SixteenBits", "Zandor 16", 2, {20, 20, 600, 200}, kAlignCentre, 0, 16},
 };
 
 INSTANTIATE_TEST_SUITE_P(Fonts, DrawTextPixels, testing::ValuesIn(kDrawCases),
@@ -255,17 +248,6 @@ TEST_F(FontTableTest, FirstGlyphsSitAtTheRectangleCorner)
     EXPECT_EQ(Back().GetPixel(100, 49), 0u);
 }
 
-TEST_F(FontTableTest, DrawsAtSixteenBitsToo)
-{
-    CDisplay& screen = OpenDisplay(16);
-    ASSERT_EQ(Back().Format().bitsPerPixel, 16);
-    CFontTable fonts(screen);
-    fonts.DrawText(screen, "Zandor 16", kFontTimesRoman16, 20, 20, 600, 200, kAlignCentre, 0);
-    const auto placements
-        = media::LayOutText("Zandor 16", fonts.Font(kFontTimesRoman16)->Metrics(), {20, 20, 600, 200}, kAlignCentre, 0);
-    EXPECT_EQ(FirstDifference(Expected(placements)), "");
-}
-
 TEST_F(FontTableTest, NothingIsDrawnForAnEmptySlotOrAnUnknownAlignment)
 {
     CDisplay& screen = OpenDisplay();
@@ -282,11 +264,11 @@ TEST_F(FontTableTest, NothingIsDrawnForAnEmptySlotOrAnUnknownAlignment)
 
 TEST_F(FontTableTest, MissingOrShortMetricsGiveZeroAdvances)
 {
-    folder.Write(NativeName(kFontFiles[0].metricsFile), std::vector<uint8_t>{9, 200, 7}); // 200: signed -56
-    std::remove(NativeName(kFontFiles[1].metricsFile).c_str());
+    folder.Write(platform::NativePath(kFontFiles[0].metricsFile), std::vector<uint8_t>{9, 200, 7}); // 200: signed -56
+    std::remove(platform::NativePath(kFontFiles[1].metricsFile).c_str());
     std::vector<uint8_t> tooLong = FixtureMetrics(32);
     tooLong.resize(300, 77);
-    folder.Write(NativeName(kFontFiles[2].metricsFile), tooLong);
+    folder.Write(platform::NativePath(kFontFiles[2].metricsFile), tooLong);
 
     CDisplay& screen = OpenDisplay();
     CFontTable fonts(screen);
@@ -310,28 +292,11 @@ TEST_F(FontTableTest, MissingOrShortMetricsGiveZeroAdvances)
 
 TEST_F(FontTableTest, MissingSheetDrawsNothing)
 {
-    std::remove(NativeName(kFontFiles[2].sheetFile).c_str());
+    std::remove(platform::NativePath(kFontFiles[2].sheetFile).c_str());
     CDisplay& screen = OpenDisplay();
     CFontTable fonts(screen);
     fonts.DrawText(screen, "Title", kFontKlang20, 0, 0, 800, 600, kAlignCentre, 0);
     EXPECT_TRUE(IsBackBufferBlack());
-}
-
-TEST(BitmapFontMetrics, AdvancesAreSignedBytesInCodeOrder)
-{
-    CTempDir folder;
-    CScopedCurrentDir inFolder(folder.Path());
-    std::vector<uint8_t> bytes(256);
-    for (int i = 0; i < 256; ++i) {
-        bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
-    }
-    folder.Write("Data/Metrics.dat", bytes);
-    const auto advances = media::ReadAdvances("Data\\Metrics.dat");
-    EXPECT_EQ(advances[0], 0);
-    EXPECT_EQ(advances[127], 127);
-    EXPECT_EQ(advances[128], -128);
-    EXPECT_EQ(advances[255], -1);
-    EXPECT_EQ(media::ReadAdvances("Data\\Missing.dat"), (std::array<int8_t, 256>{}));
 }
 
 } // namespace

@@ -292,12 +292,4 @@ TEST(TextLayout, EveryVisibleCharacterIsPlacedOnceInOrder)
     }
 }
 
-TEST(TextLayout, PlacementsAppendToTheCallersList)
-{
-    std::vector<SGlyphPlacement> placements;
-    media::LayOutText("ab", Metrics(), {0, 0, 100, 100}, kAlignLeft, 0, placements);
-    media::LayOutText("c", Metrics(), {0, 50, 100, 100}, kAlignRight, 0, placements);
-    EXPECT_EQ(Describe(placements), "a@0,0 b@8,0 c@92,50");
-}
-
 } // namespace
