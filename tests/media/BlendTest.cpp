@@ -1,0 +1,229 @@
+// The half-strength blend at every depth: the formula, the two-pixel words of
+// the 16-bit paths (odd widths, odd positions, the lost low bits beside a
+// black source pixel), and the cut at the destination's edges.
+#include "media/Blend.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace platform;
+
+namespace {
+
+std::unique_ptr<CSurface> Surface(int32_t width, int32_t height, int32_t depth, uint32_t fill)
+{
+    auto surface = CSurface::Create(width, height, PixelFormat::ForDepth(depth));
+    surface->Fill(Rect{0, 0, width, height}, fill);
+    return surface;
+}
+
+// The blend of one pixel, channel by channel: half of each, rounded down.
+uint32_t HalfAndHalf(const PixelFormat& format, uint32_t d, uint32_t s)
+{
+    uint32_t out = 0;
+    for (const uint32_t mask : {format.redMask, format.greenMask, format.blueMask}) {
+        int shift = 0;
+        while (((mask >> shift) & 1) == 0) {
+            ++shift;
+        }
+        const uint32_t dc = (d & mask) >> shift;
+        const uint32_t sc = (s & mask) >> shift;
+        out |= (dc / 2 + sc / 2) << shift;
+    }
+    return out;
+}
+
+// What a pixel becomes: black sources leave it alone, except on 16-bit
+// surfaces where the other pixel of its pair (pairs counted from the blended
+// rectangle's left edge) is not black: then it is blended with itself.
+uint32_t Expected(const PixelFormat& format, const std::vector<uint32_t>& sourceRow, int32_t i, uint32_t d)
+{
+    const uint32_t s = sourceRow[static_cast<size_t>(i)];
+    if (s != 0) {
+        return HalfAndHalf(format, d, s);
+    }
+    const bool sixteen = format.BytesPerPixel() == 2;
+    const int32_t partner = i % 2 == 0 ? i + 1 : i - 1;
+    const bool paired = partner < static_cast<int32_t>(sourceRow.size());
+    if (sixteen && paired && sourceRow[static_cast<size_t>(partner)] != 0) {
+        return HalfAndHalf(format, d, d);
+    }
+    return d;
+}
+
+} // namespace
+
+TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
+{
+    struct Case {
+        int32_t depth;
+        uint32_t source, dest, result;
+    } cases[] = {
+        {32, 0x00FFFFFF, 0x00000000, 0x007F7F7F},
+        {32, 0x000000FF, 0x00FF0000, 0x007F007F},
+        {32, 0x00010101, 0x00010101, 0x00000000},
+        {32, 0x00808080, 0x00FFFFFF, 0x00BFBFBF},
+        {24, 0xFFFFFF, 0x000000, 0x7F7F7F},
+        {24, 0x0000FF, 0xFF0000, 0x7F007F},
+        {16, 0xFFFF, 0x0000, 0x7BEF},
+        {16, 0xF800, 0x07FF, 0x7BEF},
+        {16, 0x0821, 0x0821, 0x0000},
+        {15, 0x7FFF, 0x0000, 0x3DEF},
+        {15, 0x7C00, 0x03FF, 0x3DEF},
+    };
+    for (const Case& c : cases) {
+        for (const int32_t width : {1, 2}) {
+            auto source = Surface(width, 1, c.depth, c.source);
+            auto dest = Surface(width, 1, c.depth, c.dest);
+            EXPECT_EQ(BlendSprite(dest.get(), source.get(), 0, 0), 0);
+            for (int32_t x = 0; x < width; ++x) {
+                EXPECT_EQ(dest->GetPixel(x, 0), c.result) << "depth " << c.depth << std::hex << ", source 0x"
+                                                          << c.source << " over 0x" << c.dest << ", width " << width;
+            }
+        }
+    }
+}
+
+TEST(BlendTest, BlackSourceLeavesTheDestinationExact)
+{
+    for (const int32_t depth : {15, 16, 24, 32}) {
+        auto source = Surface(7, 3, depth, 0);
+        auto dest = Surface(7, 3, depth, 0x5A5A);
+        dest->SetPixel(3, 1, 0x7FFF);
+        BlendSprite(dest.get(), source.get(), 0, 0);
+        EXPECT_EQ(dest->GetPixel(0, 0), 0x5A5Au) << depth;
+        EXPECT_EQ(dest->GetPixel(3, 1), 0x7FFFu) << depth;
+        EXPECT_EQ(dest->GetPixel(6, 2), 0x5A5Au) << depth;
+    }
+    // At 32 bits only the colour bytes count: a source with just the top
+    // byte set is black.
+    auto source = Surface(1, 1, 32, 0);
+    source->SetPixel(0, 0, 0xFF000000);
+    auto dest = Surface(1, 1, 32, 0x00123456);
+    BlendSprite(dest.get(), source.get(), 0, 0);
+    EXPECT_EQ(dest->GetPixel(0, 0), 0x00123456u);
+}
+
+TEST(BlendTest, BlackBesideAColouredPixelOfItsPairLosesTheLowBits)
+{
+    // 5-6-5 white under a black source pixel paired with a blue one.
+    auto source = Surface(2, 1, 16, 0);
+    source->SetPixel(1, 0, 0x001F);
+    auto dest = Surface(2, 1, 16, 0xFFFF);
+    BlendSprite(dest.get(), source.get(), 0, 0);
+    EXPECT_EQ(dest->GetPixel(0, 0), 0xF7DEu);
+    EXPECT_EQ(dest->GetPixel(1, 0), HalfAndHalf(PixelFormat::ForDepth(16), 0xFFFF, 0x001F));
+}
+
+TEST(BlendTest, PairsAreCountedFromTheRectangleAtAnyWidthAndPosition)
+{
+    std::mt19937 random(2024);
+    for (const int32_t depth : {15, 16, 24, 32}) {
+        const PixelFormat format = PixelFormat::ForDepth(depth);
+        const uint32_t channels = format.redMask | format.greenMask | format.blueMask;
+        for (int32_t width = 1; width <= 9; ++width) {
+            for (int32_t x = 0; x < 4; ++x) {
+                for (const int32_t sourceLeft : {0, 1}) {
+                    auto source = Surface(sourceLeft + width, 2, depth, 0);
+                    auto dest = Surface(16, 3, depth, 0);
+                    std::vector<std::vector<uint32_t>> sourceRows(2);
+                    for (int32_t row = 0; row < 2; ++row) {
+                        for (int32_t i = 0; i < width; ++i) {
+                            const uint32_t value = random() % 3 == 0 ? 0 : (random() & channels);
+                            sourceRows[static_cast<size_t>(row)].push_back(value);
+                            source->SetPixel(sourceLeft + i, row, value);
+                        }
+                    }
+                    for (int32_t row = 0; row < 3; ++row) {
+                        for (int32_t i = 0; i < 16; ++i) {
+                            dest->SetPixel(i, row, random() & channels);
+                        }
+                    }
+                    auto before = Surface(16, 3, depth, 0);
+                    before->Blit(*dest, Rect{0, 0, 16, 3}, Rect{0, 0, 16, 3});
+                    const Rect from{sourceLeft, 0, sourceLeft + width, 2};
+                    BlendSprite(dest.get(), source.get(), x, 1, &from);
+                    for (int32_t row = 0; row < 3; ++row) {
+                        for (int32_t i = 0; i < 16; ++i) {
+                            const uint32_t d = before->GetPixel(i, row);
+                            const bool inside = row >= 1 && i >= x && i < x + width;
+                            const uint32_t want
+                                = inside ? Expected(format, sourceRows[static_cast<size_t>(row - 1)], i - x, d) : d;
+                            ASSERT_EQ(dest->GetPixel(i, row), want)
+                                << "depth " << depth << ", width " << width << ", x " << x << ", source left "
+                                << sourceLeft << ", pixel (" << i << ", " << row << ")";
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(BlendTest, OnlyTheRectangleUnderTheSourceChanges)
+{
+    auto source = Surface(64, 64, 32, 0x00FFFFFF);
+    auto dest = Surface(200, 150, 32, 0x00402010);
+    const Rect overlay{0, 0, 44, 60};
+    BlendSprite(dest.get(), source.get(), 30, 40, &overlay);
+    for (int32_t y = 0; y < 150; ++y) {
+        for (int32_t x = 0; x < 200; ++x) {
+            const bool inside = x >= 30 && x <= 30 + 43 && y >= 40 && y <= 40 + 59;
+            ASSERT_EQ(dest->GetPixel(x, y), inside ? 0x009F8F87u : 0x00402010u) << x << "," << y;
+        }
+    }
+}
+
+TEST(BlendTest, IsCutToTheDestinationAndTheSource)
+{
+    // A selected tile on the top level of the first row reaches above the
+    // back buffer; at the edges only the part inside is blended.
+    struct Case {
+        int32_t x, y;
+        Rect from;
+    } cases[] = {
+        {30, -10, {0, 0, 44, 60}},
+        {-7, 20, {0, 0, 44, 60}},
+        {180, 120, {0, 0, 44, 60}},
+        {-50, 0, {0, 0, 44, 60}},
+        {0, 150, {0, 0, 44, 60}},
+        {-3, -3, {0, 0, 44, 60}},
+        {10, 10, {40, 50, 80, 90}},
+        {10, 10, {-5, -5, 10, 10}},
+        {190, 145, {3, 3, 47, 63}},
+    };
+    for (const int32_t depth : {16, 32}) {
+        auto source = CSurface::Create(64, 64, PixelFormat::ForDepth(depth));
+        for (int32_t y = 0; y < 64; ++y) {
+            for (int32_t x = 0; x < 64; ++x) {
+                source->SetPixel(x, y, static_cast<uint32_t>((x + 1) << 1 | (y + 1) << 8));
+            }
+        }
+        for (const Case& c : cases) {
+            auto dest = Surface(200, 150, depth, 0);
+            BlendSprite(dest.get(), source.get(), c.x, c.y, &c.from);
+            for (int32_t y = 0; y < 150; ++y) {
+                for (int32_t x = 0; x < 200; ++x) {
+                    const int32_t sx = c.from.left + x - c.x;
+                    const int32_t sy = c.from.top + y - c.y;
+                    const bool inside = sx >= std::max(c.from.left, 0) && sx < std::min(c.from.right, 64)
+                        && sy >= std::max(c.from.top, 0) && sy < std::min(c.from.bottom, 64);
+                    const uint32_t want = inside ? HalfAndHalf(source->Format(), 0, source->GetPixel(sx, sy)) : 0u;
+                    ASSERT_EQ(dest->GetPixel(x, y), want) << "depth " << depth << ", blend at (" << c.x << ", " << c.y
+                                                          << "), pixel (" << x << ", " << y << ")";
+                }
+            }
+        }
+    }
+}
+
+TEST(BlendTest, RefusesWhatItCannotReadSafely)
+{
+    auto dest = Surface(8, 8, 32, 0x00101010);
+    auto narrow = Surface(8, 8, 16, 0xFFFF);
+    EXPECT_EQ(BlendSprite(dest.get(), narrow.get(), 0, 0), 0);
+    EXPECT_EQ(dest->GetPixel(0, 0), 0x00101010u) << "a source of another pixel size is not read";
+    EXPECT_EQ(BlendSprite(nullptr, narrow.get(), 0, 0), 0);
+    EXPECT_EQ(BlendSprite(dest.get(), nullptr, 0, 0), 0);
+}
