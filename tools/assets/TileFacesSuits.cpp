@@ -99,7 +99,7 @@ std::vector<SDot> DotArrangement(int number)
         const std::array<EInk, 3> rows = {B, R, G};
         for (int row = 0; row < 3; ++row) {
             for (int column = 0; column < 3; ++column) {
-                dots.push_back({12 + 12 * column, 10.5 + 17.5 * row, 5.1, rows[row], rows[(row + 1) % 3]});
+                dots.push_back({12.0 + 12 * column, 10.5 + 17.5 * row, 5.1, rows[row], rows[(row + 1) % 3]});
             }
         }
         return dots;
