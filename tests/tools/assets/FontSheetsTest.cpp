@@ -1,0 +1,199 @@
+// The generated glyph sheets and metrics as the game's text layout uses
+// them: each glyph inside its advance columns and its line, the blank and
+// newline codes, and the texts of the game fitting where they are drawn.
+#include "GeneratedTree.h"
+
+#include "media/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using namespace gui_assets_test;
+
+struct SFontFiles {
+    int index;
+    const char* sheet;
+    const char* metrics;
+    int cell;
+    int lineHeight;
+};
+
+constexpr SFontFiles kFonts[] = {
+    {1, "Graphics/Gui/Times Roman 10 Font.bmp", "Data/Times Roman 10 Font Metrics.dat", 16, 16},
+    {2, "Graphics/Gui/Times Roman 16 Font.bmp", "Data/Times Roman 16 Font Metrics.dat", 32, 24},
+    {3, "Graphics/Gui/Klang MT 20 Font.bmp", "Data/Klang MT 20 Font Metrics.dat", 32, 32},
+};
+
+media::SFontMetrics Metrics(const SFontFiles& font)
+{
+    const std::vector<uint8_t> bytes = ReadBytes(GeneratedTree().dir.File(font.metrics));
+    media::SFontMetrics metrics;
+    for (size_t i = 0; i < bytes.size() && i < metrics.advances.size(); ++i) {
+        metrics.advances[i] = static_cast<int8_t>(bytes[i]);
+    }
+    metrics.cellWidth = font.cell;
+    metrics.cellHeight = font.cell;
+    metrics.lineHeight = font.lineHeight;
+    return metrics;
+}
+
+bool CodeHasGlyph(int code) { return (code >= 33 && code <= 126) || code >= 161; }
+
+// Drawing takes the advance-wide columns in the middle of the cell, a whole
+// cell high: everything a glyph shows must lie there, above the next line.
+TEST(FontSheets, GlyphsStayInsideTheirColumnsAndTheirLine)
+{
+    for (const SFontFiles& font : kFonts) {
+        SCOPED_TRACE(font.sheet);
+        const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
+        ASSERT_TRUE(sheet.has_value());
+        const media::SFontMetrics metrics = Metrics(font);
+        for (int code = 0; code < 256; ++code) {
+            const int advance = metrics.advances[static_cast<size_t>(code)];
+            ASSERT_GE(advance, 0) << code;
+            ASSERT_LE(advance, font.cell) << code;
+            const int first = (font.cell - advance) / 2;
+            int ink = 0;
+            int stray = 0;
+            for (int y = 0; y < font.cell; ++y) {
+                for (int x = 0; x < font.cell; ++x) {
+                    const bool drawn = !IsKey(sheet->At((code % 16) * font.cell + x, (code / 16) * font.cell + y));
+                    const bool allowed = x >= first && x < first + advance && y < font.lineHeight;
+                    ink += drawn && allowed;
+                    stray += drawn && !allowed;
+                }
+            }
+            EXPECT_EQ(stray, 0) << "code " << code;
+            if (code != 173) { // the soft hyphen may or may not show
+                EXPECT_EQ(ink > 0, CodeHasGlyph(code)) << "code " << code;
+            }
+        }
+    }
+}
+
+TEST(FontSheets, SpacesAdvanceAndTheNewlineTakesNoRoom)
+{
+    for (const SFontFiles& font : kFonts) {
+        const media::SFontMetrics metrics = Metrics(font);
+        EXPECT_EQ(metrics.Advance('\n'), 0) << font.index;
+        EXPECT_GT(metrics.Advance(' '), 1) << font.index;
+        EXPECT_LT(metrics.Advance(' '), metrics.Advance('m')) << font.index;
+        for (const char c : std::string("0123456789")) {
+            EXPECT_GT(metrics.Advance(c), 0) << font.index << " " << c;
+        }
+    }
+}
+
+// Captions stand 15 pixels above a button's middle, so the capitals of the
+// caption font sit in the middle of the cell.
+TEST(FontSheets, CaptionCapitalsSitMidCell)
+{
+    const SFontFiles& font = kFonts[2];
+    const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
+    ASSERT_TRUE(sheet.has_value());
+    for (const char c : std::string("HEMT")) {
+        const auto code = static_cast<uint8_t>(c);
+        int top = font.cell;
+        int bottom = 0;
+        for (int y = 0; y < font.cell; ++y) {
+            for (int x = 0; x < font.cell; ++x) {
+                if (!IsKey(sheet->At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y + 1);
+                }
+            }
+        }
+        EXPECT_NEAR((top + bottom) / 2.0, 16.0, 2.5) << c;
+    }
+}
+
+struct SLaidOut {
+    int lines = 0;
+    int left = 0;
+    int right = 0;
+};
+
+SLaidOut LayOut(const std::string& text, int fontIndex, int width, int alignment)
+{
+    const media::SFontMetrics metrics = Metrics(kFonts[fontIndex - 1]);
+    const media::STextBox box{0, 0, width, 100000};
+    const std::vector<media::SGlyphPlacement> placements = media::LayOutText(text, metrics, box, alignment, 0);
+    SLaidOut out;
+    std::set<int> rows;
+    out.left = width;
+    for (const media::SGlyphPlacement& p : placements) {
+        rows.insert(p.y);
+        if (p.sourceRight > p.sourceLeft && p.code != ' ') {
+            out.left = std::min(out.left, p.x);
+            out.right = std::max(out.right, p.x + p.sourceRight - p.sourceLeft);
+        }
+    }
+    // Lines are counted from the rows used, the empty ones between included.
+    out.lines = rows.empty() ? 0 : (*rows.rbegin() - *rows.begin()) / metrics.lineHeight + 1;
+    return out;
+}
+
+TEST(TextFit, TextsFitWhereTheGameDrawsThem)
+{
+    struct SCase {
+        std::string text;
+        int font;
+        int width;
+        int alignment;
+        int maxLines;
+    };
+    const std::string veskIntro
+        = "The goal of Vesk Style Mahjongg is to remove all the tiles, like Mahjongg Solitaire.  Each pair of tiles "
+          "you remove adds a random amount of time to the clock between 5-15 seconds.  If your time runs out (the "
+          "clock decreases as you play), the game is over, so watch out!\n\nSee the Help for more information.";
+    const std::string zandorIntro
+        = "The goal of Zandor Mahjongg is to remove all the tiles, like Mahjongg Solitaire.  You can only remove "
+          "tile pairs that match the tile type in the upper right corner of the screen.  You have ten seconds to find "
+          "a match before the board is shuffled and a new tile is selected.\n\nSee the Help for more information.";
+    const SCase cases[] = {
+        // The introduction box: left-aligned in 450 pixels above its button.
+        {veskIntro, 2, 450, media::kAlignLeft, 7},
+        {zandorIntro, 2, 450, media::kAlignLeft, 7},
+        // The record prompt must leave the input box below it free.
+        {"Congratulations, you achieved the best time! Please enter your name below:", 2, 450, media::kAlignLeft, 3},
+        {"Please enter a name to save your game:", 2, 450, media::kAlignCentre, 1},
+        {"Mouse Sensitivity (Full Screen Only)", 2, 550, media::kAlignCentre, 1},
+        {"Least Missed Pairs: Christopher 12, 99", 2, 325, media::kAlignLeft, 1},
+        {"Game Over. Out of time!", 2, 785, media::kAlignCentre, 1},
+        {"Previously Saved Games...", 3, 500, media::kAlignCentre, 1},
+        // Captions of the large and the small buttons (the load page's
+        // button is 145 pixels wide).
+        {"Play Game", 3, 200, media::kAlignCentre, 1},
+        {"Load Game", 3, 145, media::kAlignCentre, 1},
+        {"Save Game", 3, 150, media::kAlignCentre, 1},
+        {"Options", 3, 200, media::kAlignCentre, 1},
+        {"Shuffle", 3, 150, media::kAlignCentre, 1},
+        {"Cancel", 3, 150, media::kAlignCentre, 1},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        const SLaidOut laid = LayOut(c.text, c.font, c.width, c.alignment);
+        EXPECT_GE(laid.lines, 1);
+        EXPECT_LE(laid.lines, c.maxLines);
+        if (c.maxLines == 1) {
+            EXPECT_GE(laid.left, 0);
+            EXPECT_LE(laid.right, c.width);
+        }
+    }
+}
+
+// The rules page shows 18 lines of 460 pixels and scrolls 30 lines further.
+TEST(TextFit, RulesTextScrollsToItsEnd)
+{
+    const std::vector<uint8_t> bytes = ReadBytes(GeneratedTree().dir.File("Data/Rules.txt"));
+    const std::string rules(bytes.begin(), bytes.end());
+    const SLaidOut laid = LayOut(rules, 2, 460, media::kAlignLeft);
+    EXPECT_GT(laid.lines, 18);
+    EXPECT_LE(laid.lines, 48);
+}
+
+} // namespace

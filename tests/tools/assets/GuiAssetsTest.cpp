@@ -1,0 +1,311 @@
+// The interface pictures and data files as the game loads them: every file
+// present with its exact size and format, the black key respected, the
+// presets readable, the marks placed on the tile's geometry, and the same
+// bytes on every run.
+#include "GeneratedTree.h"
+
+#include "ContactSheet.h"
+#include "DataFiles.h"
+#include "TileSets.h"
+
+#include "platform/BinaryIo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace gui_assets_test;
+namespace fs = std::filesystem;
+
+struct SPictureSize {
+    const char* path;
+    int width;
+    int height;
+};
+
+// Every picture the game loads from these folders, at the size it asks for.
+constexpr SPictureSize kPictures[] = {
+    {"Graphics/Gui/Main Menu Background.bmp", 800, 600},
+    {"Graphics/Gui/Dialog Background.bmp", 550, 475},
+    {"Graphics/Gui/Cursor.bmp", 32, 32},
+    {"Graphics/Gui/Wood Button Large.bmp", 200, 90},
+    {"Graphics/Gui/Wood Button Small.bmp", 150, 45},
+    {"Graphics/Gui/Wood Check Box Up.bmp", 32, 32},
+    {"Graphics/Gui/Wood Check Box Down.bmp", 32, 32},
+    {"Graphics/Gui/Wood Traditional Check Box.bmp", 100, 100},
+    {"Graphics/Gui/Wood Traditional Check Box Pushed.bmp", 100, 100},
+    {"Graphics/Gui/Wood Vesk Style Check Box.bmp", 100, 100},
+    {"Graphics/Gui/Wood Vesk Style Check Box Pushed.bmp", 100, 100},
+    {"Graphics/Gui/Wood Zandor Check Box.bmp", 100, 100},
+    {"Graphics/Gui/Wood Zandor Check Box Pushed.bmp", 100, 100},
+    {"Graphics/Gui/Wood Selection Box.bmp", 200, 150},
+    {"Graphics/Gui/Wood Selection Bar.bmp", 25, 100},
+    {"Graphics/Gui/Wood Selection Bar Button.bmp", 25, 25},
+    {"Graphics/Gui/Wood Selection Arrow Up.bmp", 25, 25},
+    {"Graphics/Gui/Wood Selection Arrow Down.bmp", 25, 25},
+    {"Graphics/Gui/Wood Selection Arrow Up Pushed.bmp", 25, 25},
+    {"Graphics/Gui/Wood Selection Arrow Down Pushed.bmp", 25, 25},
+    {"Graphics/Gui/Wood Slider Bar.bmp", 200, 25},
+    {"Graphics/Gui/Wood Slider Button.bmp", 25, 25},
+    {"Graphics/Gui/Wood Triangle Left.bmp", 50, 50},
+    {"Graphics/Gui/Wood Triangle Right.bmp", 50, 50},
+    {"Graphics/Gui/Input Box.bmp", 200, 40},
+    {"Graphics/Gui/Backdrop Preview.bmp", 100, 100},
+    {"Graphics/Gui/Tile Preview.bmp", 64, 64},
+    {"Graphics/Gui/Preview Mahjongg Tile.bmp", 16, 16},
+    {"Graphics/Gui/Times Roman 10 Font.bmp", 256, 256},
+    {"Graphics/Gui/Times Roman 16 Font.bmp", 512, 512},
+    {"Graphics/Gui/Klang MT 20 Font.bmp", 512, 512},
+    {"Graphics/Game/Game Background Bar.bmp", 800, 100},
+    {"Graphics/Game/Dialog Background.bmp", 500, 250},
+    {"Graphics/Game/Tile Overlay.bmp", 64, 64},
+    {"Graphics/Game/Tile Hint.bmp", 64, 64},
+    {"Graphics/Game/Zandor Tile Background.bmp", 75, 100},
+};
+
+std::vector<std::string> FilesBelow(const std::string& root)
+{
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            files.push_back(fs::relative(entry.path(), root).generic_string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(GeneratedTree, EveryPictureIsAPlain24BitBitmapOfItsSize)
+{
+    const STree& tree = GeneratedTree();
+    ASSERT_TRUE(tree.written);
+    for (const SPictureSize& picture : kPictures) {
+        SCOPED_TRACE(picture.path);
+        const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File(picture.path));
+        ASSERT_TRUE(bitmap.has_value());
+        EXPECT_EQ(bitmap->width, picture.width);
+        EXPECT_EQ(bitmap->height, picture.height);
+    }
+    const std::vector<std::string> backdrops = FilesBelow(tree.dir.File("Graphics/Backdrops"));
+    EXPECT_GE(backdrops.size(), 4u);
+    for (const std::string& name : backdrops) {
+        SCOPED_TRACE(name);
+        const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File("Graphics/Backdrops/" + name));
+        ASSERT_TRUE(bitmap.has_value());
+        EXPECT_EQ(bitmap->width, 800);
+        EXPECT_EQ(bitmap->height, 600);
+    }
+}
+
+// Pure black is the key; a visible pixel darker than 8 in every channel
+// would turn into the key at 15 or 16 bits a pixel.
+TEST(GeneratedTree, NoPixelIsNearlyBlack)
+{
+    const STree& tree = GeneratedTree();
+    for (const std::string& file : FilesBelow(tree.dir.Path())) {
+        if (fs::path(file).extension() != ".bmp") {
+            continue;
+        }
+        const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File(file));
+        ASSERT_TRUE(bitmap.has_value()) << file;
+        int nearlyBlack = 0;
+        for (int y = 0; y < bitmap->height; ++y) {
+            for (int x = 0; x < bitmap->width; ++x) {
+                const uint8_t* p = bitmap->At(x, y);
+                nearlyBlack += !IsKey(p) && p[0] < 8 && p[1] < 8 && p[2] < 8;
+            }
+        }
+        EXPECT_EQ(nearlyBlack, 0) << file;
+    }
+}
+
+// Surfaces drawn whole over others must have no holes; backdrops are the
+// bottom layer of the game screen and have no key at all.
+TEST(GeneratedTree, OpaqueSurfacesHaveNoKeyedPixels)
+{
+    const STree& tree = GeneratedTree();
+    std::vector<std::string> surfaces = {"Graphics/Game/Game Background Bar.bmp", "Graphics/Gui/Backdrop Preview.bmp"};
+    for (const std::string& name : FilesBelow(tree.dir.File("Graphics/Backdrops"))) {
+        surfaces.push_back("Graphics/Backdrops/" + name);
+    }
+    for (const std::string& file : surfaces) {
+        const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File(file));
+        ASSERT_TRUE(bitmap.has_value()) << file;
+        int keyed = 0;
+        for (int y = 0; y < bitmap->height; ++y) {
+            for (int x = 0; x < bitmap->width; ++x) {
+                keyed += IsKey(bitmap->At(x, y));
+            }
+        }
+        EXPECT_EQ(keyed, 0) << file;
+    }
+}
+
+// Marks drawn over a tile at its top-left cell: the tile picture's face is
+// the 40 x 56 rectangle at (4, 0) with its edge to the left and below.
+TEST(GeneratedTree, MarksFollowTheTileGeometry)
+{
+    const STree& tree = GeneratedTree();
+    const auto overlay = LoadBmp(tree.dir.File("Graphics/Game/Tile Overlay.bmp"));
+    const auto hint = LoadBmp(tree.dir.File("Graphics/Game/Tile Hint.bmp"));
+    const auto cursor = LoadBmp(tree.dir.File("Graphics/Gui/Cursor.bmp"));
+    const auto mini = LoadBmp(tree.dir.File("Graphics/Gui/Preview Mahjongg Tile.bmp"));
+    ASSERT_TRUE(overlay && hint && cursor && mini);
+    struct SProbe {
+        const SBitmap* bitmap;
+        int x, y;
+        bool drawn;
+        const char* why;
+    };
+    const SProbe probes[] = {
+        {&*overlay, 24, 28, true, "overlay warms the middle of the face"},
+        {&*overlay, 5, 2, true, "overlay reaches the face's upper left"},
+        {&*overlay, 42, 54, true, "overlay reaches the face's lower right"},
+        {&*overlay, 1, 30, false, "overlay leaves the left edge alone"},
+        {&*overlay, 20, 58, false, "overlay leaves the bottom edge alone"},
+        {&*overlay, 50, 30, false, "overlay is black outside the tile"},
+        {&*hint, 24, 28, false, "hint keeps the face's motif visible"},
+        {&*hint, 5, 28, true, "hint frames the face's left side"},
+        {&*hint, 42, 28, true, "hint frames the face's right side"},
+        {&*hint, 24, 1, true, "hint frames the face's top"},
+        {&*hint, 24, 54, true, "hint frames the face's bottom"},
+        {&*cursor, 0, 0, true, "the cursor's tip is its top-left pixel"},
+        {&*cursor, 31, 0, false, "the cursor points up and left"},
+        {&*cursor, 0, 31, false, "the cursor's tail stays inside"},
+        {&*mini, 5, 7, true, "the miniature fills its 11 x 15 tile"},
+        {&*mini, 10, 0, true, "the miniature's right column overlaps the next cell"},
+        {&*mini, 11, 7, false, "nothing right of the miniature"},
+        {&*mini, 5, 15, false, "nothing below the miniature"},
+    };
+    for (const SProbe& probe : probes) {
+        EXPECT_EQ(!IsKey(probe.bitmap->At(probe.x, probe.y)), probe.drawn) << probe.why;
+    }
+    // Nothing of the overlay lies outside the 44 x 60 rectangle the blend uses.
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if (x >= 44 || y >= 60) {
+                ASSERT_TRUE(IsKey(overlay->At(x, y))) << x << "," << y;
+            }
+        }
+    }
+}
+
+int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) { return static_cast<int32_t>(Le(bytes, at, 4)); }
+
+std::string TextAt(const std::vector<uint8_t>& bytes, size_t at, size_t field)
+{
+    std::string text;
+    for (size_t i = at; i < at + field && bytes[i] != 0; ++i) {
+        text += static_cast<char>(bytes[i]);
+    }
+    return text;
+}
+
+TEST(GeneratedTree, DataFilesHoldTheirPresets)
+{
+    const STree& tree = GeneratedTree();
+    const std::vector<uint8_t> options = ReadBytes(tree.dir.File("Data/Options.dat"));
+    ASSERT_EQ(options.size(), 528u);
+    EXPECT_EQ(Int32At(options, 0), 20);
+    EXPECT_EQ(Int32At(options, 4), 100);
+    EXPECT_EQ(Int32At(options, 8), 1);
+    EXPECT_EQ(Int32At(options, 12), 1);
+    const std::string backdrop = TextAt(options, 16, 256);
+    EXPECT_TRUE(fs::is_regular_file(tree.dir.File("Graphics/Backdrops/" + backdrop))) << backdrop;
+    const std::string tileSet = TextAt(options, 272, 256);
+    const std::vector<std::string> sets = assets::TileSetFolderNames();
+    ASSERT_FALSE(sets.empty());
+    EXPECT_EQ(tileSet, sets.front());
+
+    const std::vector<uint8_t> play = ReadBytes(tree.dir.File("Data/PlayGame.dat"));
+    ASSERT_EQ(play.size(), 260u);
+    EXPECT_EQ(Int32At(play, 0), 1);
+    EXPECT_EQ(TextAt(play, 4, 256), "Turtle");
+
+    for (const char* flag : {"Data/Help1.dat", "Data/Help2.dat", "Data/Help3.dat"}) {
+        const std::vector<uint8_t> bytes = ReadBytes(tree.dir.File(flag));
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0") << flag;
+    }
+    for (const char* metrics : {"Data/Times Roman 10 Font Metrics.dat", "Data/Times Roman 16 Font Metrics.dat",
+             "Data/Klang MT 20 Font Metrics.dat"}) {
+        EXPECT_EQ(ReadBytes(tree.dir.File(metrics)).size(), 256u) << metrics;
+    }
+    EXPECT_TRUE(fs::is_directory(tree.dir.File("Saves")));
+    EXPECT_TRUE(fs::is_empty(tree.dir.File("Saves")));
+}
+
+// The rules page reads 4095 characters of plain Latin-1 text with line feeds.
+TEST(GeneratedTree, RulesTextIsPlainAndShortEnough)
+{
+    const STree& tree = GeneratedTree();
+    const std::vector<uint8_t> rules = ReadBytes(tree.dir.File("Data/Rules.txt"));
+    ASSERT_FALSE(rules.empty());
+    EXPECT_LE(rules.size(), assets::kRulesMaxChars);
+    for (const uint8_t c : rules) {
+        EXPECT_TRUE(c == '\n' || (c >= 32 && c <= 126) || c >= 160) << static_cast<int>(c);
+    }
+    const std::string text(rules.begin(), rules.end());
+    for (const char* topic :
+        {"Traditional", "Vesk Style", "Zandor", "Shuffle", "Pause", "Hint", "Save", "Leave", "F1", "F2", "F5", "F12"}) {
+        EXPECT_NE(text.find(topic), std::string::npos) << topic;
+    }
+}
+
+TEST(GeneratedTree, TwoRunsWriteTheSameBytes)
+{
+    const STree& first = GeneratedTree();
+    testing_support::CTempDir second;
+    ASSERT_TRUE(WriteTree(second.Path()));
+    const std::vector<std::string> files = FilesBelow(first.dir.Path());
+    ASSERT_EQ(files, FilesBelow(second.Path()));
+    for (const std::string& file : files) {
+        EXPECT_TRUE(ReadBytes(first.dir.File(file)) == ReadBytes(second.File(file))) << file;
+    }
+}
+
+TEST(Latin1Text, ConvertsTheLettersItCanAndRefusesTheRest)
+{
+    struct SCase {
+        std::string utf8;
+        std::optional<std::string> latin1;
+    };
+    const SCase cases[] = {
+        {"Plain ASCII\n", "Plain ASCII\n"},
+        {"caf\xC3\xA9", "caf\xE9"},
+        {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},
+        {"euro \xE2\x82\xAC", std::nullopt},
+        {"cut \xC3", std::nullopt},
+        {"lone \xA9", std::nullopt},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(assets::Utf8ToLatin1(c.utf8), c.latin1) << c.utf8;
+    }
+}
+
+// The contact sheet reads back what the encoder writes, padding included.
+TEST(ContactSheetBitmaps, DecodeReadsWhatEncodeWrote)
+{
+    for (const int width : {1, 2, 3, 4, 5, 17}) {
+        assets::CImage image(width, 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < width; ++x) {
+                image.At(x, y) = {static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 40), 200};
+            }
+        }
+        const std::optional<assets::CImage> back = assets::DecodeBmp(image.EncodeBmp());
+        ASSERT_TRUE(back.has_value()) << width;
+        ASSERT_EQ(back->Width(), width);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < width; ++x) {
+                EXPECT_EQ(back->At(x, y), image.At(x, y)) << width << ": " << x << "," << y;
+            }
+        }
+        std::vector<uint8_t> truncated = image.EncodeBmp();
+        truncated.resize(truncated.size() - 4);
+        EXPECT_FALSE(assets::DecodeBmp(truncated).has_value()) << width;
+    }
+}
+
+} // namespace
