@@ -72,17 +72,21 @@ void Branch(cairo_t* cr, const STilePalette& palette, double width)
 
 void DrawPlum(cairo_t* cr, const STilePalette& palette)
 {
-    cairo_move_to(cr, 10, 40);
-    cairo_curve_to(cr, 16, 33, 18, 26, 27, 20);
-    cairo_curve_to(cr, 31, 17, 34, 14, 37, 8);
-    Branch(cr, palette, 2.2);
-    cairo_move_to(cr, 20, 28);
-    cairo_curve_to(cr, 16, 22, 14, 18, 13, 12);
+    // A gnarled branch rising to the upper right, with a side twig.
+    cairo_move_to(cr, 9, 43);
+    cairo_curve_to(cr, 13, 36, 18, 33, 22, 26);
+    cairo_curve_to(cr, 25, 20, 31, 16, 37, 6);
+    Branch(cr, palette, 2.4);
+    cairo_move_to(cr, 21, 28);
+    cairo_curve_to(cr, 17, 24, 13, 21, 11, 15);
     Branch(cr, palette, 1.4);
-    Blossom(cr, palette, 13.5, 12, 8, EInk::Pink, 0.3);
-    Blossom(cr, palette, 30, 18.5, 9, EInk::Pink, 0.9);
-    Blossom(cr, palette, 36, 6.5, 5.5, EInk::Pink, 0.1);
-    Blossom(cr, palette, 16.5, 34, 6, EInk::Pink, 1.4);
+    Blossom(cr, palette, 28.5, 18, 8, EInk::Pink, 0.9);
+    Blossom(cr, palette, 14.5, 31.5, 7, EInk::Pink, 0.3);
+    Blossom(cr, palette, 36, 7, 5.5, EInk::Pink, 0.1);
+    SetInk(cr, palette, EInk::Pink);
+    FillCircle(cr, 11, 14.5, 1.8);
+    FillCircle(cr, 24, 9, 1.6);
+    FillCircle(cr, 34.5, 27, 1.6);
 }
 
 void DrawOrchid(cairo_t* cr, const STilePalette& palette)
@@ -245,13 +249,13 @@ void DrawMapleLeaf(cairo_t* cr, const STilePalette& palette)
     }
     cairo_close_path(cr);
     const SColour red = palette.Ink(EInk::Red);
-    const SColour orange = palette.Ink(EInk::Orange);
+    const SColour gold = palette.Ink(EInk::Gold);
     SetColour(cr, Mix(red, palette.Ink(EInk::Shade), 0.4));
     cairo_set_line_width(cr, 1.2);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke_preserve(cr);
     cairo_pattern_t* fill = cairo_pattern_create_linear(cx, cy - 16, cx, cy + 10);
-    cairo_pattern_add_color_stop_rgb(fill, 0, orange.r, orange.g, orange.b);
+    cairo_pattern_add_color_stop_rgb(fill, 0, gold.r, gold.g, gold.b);
     cairo_pattern_add_color_stop_rgb(fill, 1, red.r, red.g, red.b);
     cairo_set_source(cr, fill);
     cairo_fill(cr);

@@ -123,11 +123,11 @@ struct SStick {
 // middle, shaded on its right.
 void DrawStick(cairo_t* cr, const STilePalette& palette, const SStick& stick)
 {
-    const double width = 4.8;
+    const double width = 5.4;
     const double half = stick.length / 2;
     const SColour body = palette.Ink(stick.ink);
     const SColour edge = Mix(body, palette.Ink(EInk::Shade), 0.55);
-    const SColour light = Mix(body, palette.Ink(EInk::Paper), 0.55);
+    const SColour light = Mix(body, SColour{1, 1, 1}, 0.5);
     cairo_save(cr);
     cairo_translate(cr, stick.x, stick.y);
     cairo_rotate(cr, stick.angle);
@@ -355,7 +355,7 @@ void DrawCrak(cairo_t* cr, const STilePalette& palette, int number)
         return;
     }
     SetInk(cr, palette, EInk::Dark);
-    DrawTextCentred(cr, EFont::Kai, kNumerals[static_cast<size_t>(number - 1)], 24, kFaceCentreX + 2, 13.5, 1.0);
+    DrawTextCentred(cr, EFont::Kai, kNumerals[static_cast<size_t>(number - 1)], 25, kFaceCentreX + 2, 13.5, 1.1);
     SetInk(cr, palette, EInk::Red);
     DrawTextFitted(cr, EFont::Kai, "萬", 32, 28, kFaceCentreX, 41, 0.8);
     DrawIndex(cr, palette, std::to_string(number), EInk::Blue);
