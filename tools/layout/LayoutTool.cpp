@@ -246,7 +246,8 @@ std::optional<board::SLayoutData> ToData(const SLoadedLayout& layout)
     return data;
 }
 
-int Compile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+// Quiet on success, as a build step should be.
+int Compile(const std::vector<std::string>& args, std::ostream& err)
 {
     std::vector<std::string> paths;
     bool force = false;
@@ -285,7 +286,9 @@ int Compile(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << target << ": cannot write the file\n";
         return kExitProblems;
     }
-    out << "compiled " << source << " into " << target << (problems > 0 ? " despite its problems" : "") << "\n";
+    if (problems > 0) {
+        err << target << ": written despite the problems above\n";
+    }
     return kExitOk;
 }
 
@@ -345,7 +348,7 @@ int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitOk;
     }
     if (command == "compile") {
-        return Compile(rest, out, err);
+        return Compile(rest, err);
     }
     if (command == "decompile") {
         return Decompile(rest, out, err);
