@@ -77,9 +77,11 @@ CImage Slate()
     ShadePixels(canvas, [&](int x, int y) {
         const double cloud = Fbm(x * 0.006, y * 0.006, 321, 5);
         const double warp = Fbm(x * 0.004 + 7.0, y * 0.004, 323, 3);
-        const double vein = std::pow(std::abs(std::sin((x * 0.004 + y * 0.007 + 3.0 * warp) * 6.0)), 14.0);
+        // Faint veins where the warped field crosses a few levels only.
+        const double vein = std::pow(std::abs(std::sin((x * 0.002 + y * 0.003 + 2.5 * warp) * 5.0)), 40.0);
         const double grain = Hash01(x, y, 325);
-        const double tone = 0.62 * cloud + 0.12 * grain - 0.22 * vein;
+        const double flecks = ValueNoise(x * 0.2, y * 0.2, 327);
+        const double tone = 0.62 * cloud + 0.10 * grain + 0.10 * flecks - 0.10 * vein;
         return Scale(Mix(dark, light, std::clamp(tone, 0.0, 1.0)), Lamp(x, y));
     });
     return FinishPicture(canvas, EKeyMode::Threshold);
