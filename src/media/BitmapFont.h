@@ -37,11 +37,15 @@ public:
     int32_t SheetHeight() const { return sheetHeight; }
 
 private:
+    void FindInkedCells();
+
     SpritePtr sheet;
     int32_t sheetWidth = 0;
     int32_t sheetHeight = 0;
     // Cell size, advances and line height.
     media::SFontMetrics metrics;
+    // Whether each code's cell holds any pixel other than the black key.
+    std::array<bool, media::kGlyphCodeCount> inkedCells{};
 };
 
 namespace media {
