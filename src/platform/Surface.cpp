@@ -156,6 +156,7 @@ CSurface::CSurface(std::unique_ptr<Impl> implementation, const PixelFormat& pixe
     : impl(std::move(implementation))
     , format(pixelFormat)
 {
+    ClearClipRects();
 }
 
 CSurface::~CSurface() = default;
@@ -241,22 +242,9 @@ void CSurface::SetClipRects(const std::vector<Rect>& rects)
             clipRects.push_back(inside);
         }
     }
-    hasClipList = true;
 }
 
-void CSurface::ClearClipRects()
-{
-    clipRects.clear();
-    hasClipList = false;
-}
-
-std::vector<Rect> CSurface::EffectiveClip() const
-{
-    if (hasClipList) {
-        return clipRects;
-    }
-    return {Bounds(impl->surface.get())};
-}
+void CSurface::ClearClipRects() { clipRects = {Bounds(impl->surface.get())}; }
 
 bool CSurface::Blit(CSurface& source, const Rect& sourceRect, const Rect& destRect)
 {

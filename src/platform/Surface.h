@@ -77,7 +77,7 @@ public:
     void SetClipRects(const std::vector<Rect>& rects);
     void ClearClipRects();
     // The rectangles copies and fills are confined to.
-    std::vector<Rect> EffectiveClip() const;
+    const std::vector<Rect>& EffectiveClip() const { return clipRects; }
 
     // Copies sourceRect of `source` into destRect of this surface, nearest
     // neighbour (sampled at pixel centres) when the sizes differ, skipping
@@ -120,8 +120,7 @@ private:
     std::unique_ptr<Impl> impl;
     PixelFormat format;
     std::optional<uint32_t> colorKey;
-    std::vector<Rect> clipRects;
-    bool hasClipList = false;
+    std::vector<Rect> clipRects; // the effective list: the whole surface without one
 };
 
 // Packs red, green and blue (each 0..255) into the raw value of `format`,
