@@ -174,35 +174,6 @@ void CBoard::SetTileIdentity(int tile, int32_t dealIndex, int32_t matchGroup, in
     }
 }
 
-CTile& CBoard::Tile(int tile)
-{
-    assert(IsTileNumber(tile));
-    return tiles[tile];
-}
-
-const CTile& CBoard::Tile(int tile) const
-{
-    assert(IsTileNumber(tile));
-    return tiles[tile];
-}
-
-CBoardCell& CBoard::Cell(int level, int row, int column)
-{
-    assert(IsInsideGrid({column, row, level}));
-    return grid[level][row][column];
-}
-
-const CBoardCell& CBoard::Cell(int level, int row, int column) const
-{
-    assert(IsInsideGrid({column, row, level}));
-    return grid[level][row][column];
-}
-
-bool CBoard::IsCellOccupied(int level, int row, int column) const
-{
-    return IsInsideGrid({column, row, level}) && grid[level][row][column].occupied != 0;
-}
-
 int CBoard::RecordIndex(int gameType)
 {
     switch (gameType) {

@@ -7,6 +7,7 @@
 #include "platform/BinaryIo.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string_view>
 
@@ -87,12 +88,33 @@ public:
     // Gives a tile an identity and writes it into the tile's four cells.
     void SetTileIdentity(int tile, int32_t dealIndex, int32_t matchGroup, int32_t face);
 
-    CTile& Tile(int tile);
-    const CTile& Tile(int tile) const;
-    CBoardCell& Cell(int level, int row, int column);
-    const CBoardCell& Cell(int level, int row, int column) const;
-    // False for any position outside the grid.
-    bool IsCellOccupied(int level, int row, int column) const;
+    CTile& Tile(int tile)
+    {
+        assert(tile >= 0 && tile < kTileCount);
+        return tiles[tile];
+    }
+    const CTile& Tile(int tile) const
+    {
+        assert(tile >= 0 && tile < kTileCount);
+        return tiles[tile];
+    }
+    CBoardCell& Cell(int level, int row, int column)
+    {
+        assert(IsInsideGrid({column, row, level}));
+        return grid[level][row][column];
+    }
+    const CBoardCell& Cell(int level, int row, int column) const
+    {
+        assert(IsInsideGrid({column, row, level}));
+        return grid[level][row][column];
+    }
+    // False for any position outside the grid. Inline: the free test asks it
+    // for up to eight cells per tile.
+    bool IsCellOccupied(int level, int row, int column) const
+    {
+        return static_cast<unsigned>(level) < kLevels && static_cast<unsigned>(row) < kRows
+            && static_cast<unsigned>(column) < kColumns && grid[level][row][column].occupied != 0;
+    }
 
     std::string_view LayoutPath() const { return layoutPath.data(); }
 

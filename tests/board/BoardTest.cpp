@@ -1,8 +1,7 @@
-// The board model: construction, layout loading (and refusing bad layouts),
-// writing the records back, cell lookup and record access.
+// The board model: loading layouts (and refusing bad ones), writing records
+// back, cell lookup and record access.
 #include "BoardTestLayouts.h"
 
-#include "board/Board.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
 
@@ -12,36 +11,25 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <string>
 #include <type_traits>
 
 namespace {
 
 using board::CBoard;
 using board::SCellPosition;
-using testing_support::CTempDir;
+using board_test::CountOccupiedCells;
+using Bytes = std::vector<uint8_t>;
 
 // Tiles point into their own board's grid: a copy would point into another.
 static_assert(!std::is_copy_constructible_v<CBoard> && !std::is_copy_assignable_v<CBoard>);
 
-void PutInt32(std::vector<uint8_t>& bytes, size_t offset, int32_t value)
+void PutCell(Bytes& bytes, int tile, int cell, SCellPosition position)
 {
-    const auto raw = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes[offset + i] = static_cast<uint8_t>(raw >> (8 * i));
-    }
+    const int32_t values[] = {position.column, position.row, position.level};
+    std::memcpy(bytes.data() + tile * board::kTileEntryBytes + cell * 12, values, sizeof values); // little-endian host
 }
 
-size_t CellOffset(int tile, int cell) { return tile * board::kTileEntryBytes + cell * 12; }
-
-void PutCell(std::vector<uint8_t>& bytes, int tile, int cell, SCellPosition position)
-{
-    PutInt32(bytes, CellOffset(tile, cell), position.column);
-    PutInt32(bytes, CellOffset(tile, cell) + 4, position.row);
-    PutInt32(bytes, CellOffset(tile, cell) + 8, position.level);
-}
-
-void PutSquare(std::vector<uint8_t>& bytes, int tile, SCellPosition topLeft)
+void PutSquare(Bytes& bytes, int tile, SCellPosition topLeft)
 {
     const auto cells = board::TileCells(topLeft);
     for (int k = 0; k < board::kCellsPerTile; ++k) {
@@ -51,209 +39,164 @@ void PutSquare(std::vector<uint8_t>& bytes, int tile, SCellPosition topLeft)
 
 void ExpectConstructedApartFromPath(const CBoard& board)
 {
-    int badCells = 0;
+    int changedCells = 0;
     for (int z = 0; z < board::kLevels; ++z) {
         for (int y = 0; y < board::kRows; ++y) {
             for (int x = 0; x < board::kColumns; ++x) {
-                const board::CBoardCell& cell = board.Cell(z, y, x);
-                const bool constructed = cell.occupied == 0 && cell.dealIndex == 0 && cell.matchGroup == 0
-                    && cell.face == 0 && cell.level == z && cell.row == y && cell.column == x;
-                badCells += constructed ? 0 : 1;
+                const board::CBoardCell& c = board.Cell(z, y, x);
+                changedCells += (c.occupied || c.dealIndex || c.matchGroup || c.face || c.level != z || c.row != y
+                    || c.column != x);
             }
         }
     }
-    EXPECT_EQ(badCells, 0);
-    int badTiles = 0;
+    EXPECT_EQ(changedCells, 0);
+    int changedTiles = 0;
     for (int t = 0; t < board::kTileCount; ++t) {
         const board::CTile& tile = board.Tile(t);
-        const bool constructed = !tile.present && !tile.selected && !tile.hinted && tile.dealIndex == 0
-            && tile.matchGroup == 0 && tile.face == 0 && !tile.IsPlaced();
-        badTiles += constructed ? 0 : 1;
+        changedTiles += (tile.present || tile.selected || tile.hinted || tile.dealIndex || tile.matchGroup || tile.face
+            || tile.IsPlaced());
     }
-    EXPECT_EQ(badTiles, 0);
-    EXPECT_EQ(board.GetRecordHolder(1), "Player");
-    EXPECT_EQ(board.GetRecordHolder(2), "Player");
-    EXPECT_EQ(board.GetRecordHolder(3), "Player");
-    EXPECT_EQ(board.GetRecordValue(1), 900000);
-    EXPECT_EQ(board.GetRecordValue(2), 60000);
-    EXPECT_EQ(board.GetRecordValue(3), 25);
+    EXPECT_EQ(changedTiles, 0);
+    for (int type = 1; type <= 3; ++type) {
+        EXPECT_EQ(board.GetRecordHolder(type), "Player");
+        EXPECT_EQ(board.GetRecordValue(type), board::kDefaultRecordValues[type - 1]);
+    }
 }
 
-int CountOccupiedCells(const CBoard& board)
-{
-    int count = 0;
-    for (int z = 0; z < board::kLevels; ++z) {
-        for (int y = 0; y < board::kRows; ++y) {
-            for (int x = 0; x < board::kColumns; ++x) {
-                count += board.Cell(z, y, x).occupied;
-            }
-        }
-    }
-    return count;
-}
-
-TEST(BoardTest, NewBoardHoldsNoTilesTheInvalidPathAndDefaultRecords)
+TEST(BoardTest, NewBoardIsEmptyWithTheInvalidPathAndDefaultRecords)
 {
     const auto board = std::make_unique<CBoard>();
     ExpectConstructedApartFromPath(*board);
     EXPECT_EQ(board->LayoutPath(), "Invalid Layout.err");
-    EXPECT_EQ(board->TileAt(0, 0, 0), -1);
+    EXPECT_EQ(board->GetRecordValue(1), 900000);
+    EXPECT_EQ(board->GetRecordValue(2), 60000);
+    EXPECT_EQ(board->GetRecordValue(3), 25);
 }
 
 TEST(BoardTest, RecordAccessByGameType)
 {
-    // Type 1 is record 1, type 2 record 2, every other value record 3.
-    struct SCase {
+    const struct {
         int gameType;
-        int recordType;
-    };
-    const SCase cases[] = {{0, 3}, {1, 1}, {2, 2}, {3, 3}, {7, 3}, {-1, 3}};
-    for (const SCase& c : cases) {
+        int record;
+    } cases[] = {{0, 3}, {1, 1}, {2, 2}, {3, 3}, {7, 3}, {-1, 3}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.gameType);
         const auto board = std::make_unique<CBoard>();
         board->SetRecordValue(c.gameType, 4242);
         board->SetRecordHolder(c.gameType, "Mira");
         for (int type = 1; type <= 3; ++type) {
-            const bool written = type == c.recordType;
-            EXPECT_EQ(board->GetRecordValue(type), written ? 4242 : board::kDefaultRecordValues[type - 1]);
-            EXPECT_EQ(board->GetRecordHolder(type), written ? "Mira" : "Player");
+            EXPECT_EQ(board->GetRecordValue(type), type == c.record ? 4242 : board::kDefaultRecordValues[type - 1]);
+            EXPECT_EQ(board->GetRecordHolder(type), type == c.record ? "Mira" : "Player");
         }
-        EXPECT_EQ(board->GetRecordValue(c.gameType), 4242);
     }
-}
-
-TEST(BoardTest, RecordHolderKeepsAtMost31Characters)
-{
     const auto board = std::make_unique<CBoard>();
-    const std::string longName(40, 'n');
-    board->SetRecordHolder(1, longName);
-    EXPECT_EQ(board->GetRecordHolder(1), longName.substr(0, 31));
-    board->SetRecordHolder(1, std::string("ab\0cd", 5));
-    EXPECT_EQ(board->GetRecordHolder(1), "ab");
+    board->SetRecordHolder(1, std::string(40, 'n'));
+    EXPECT_EQ(board->GetRecordHolder(1), std::string(31, 'n'));
 }
 
-TEST(BoardTest, LoadLayoutStandsEveryTileAndReadsTheRecords)
+TEST(BoardTest, LoadLayoutStandsEveryTileAndResetKeepsPathAndRecords)
 {
-    CTempDir dir;
+    testing_support::CTempDir dir;
     const board::SLayoutData layout = board_test::FullLayout();
-    dir.Write("Full.lay", board::EncodeLayout(layout));
+    Bytes bytes = board::EncodeLayout(layout);
+    std::memset(bytes.data() + board::kRecordsOffset, 'Q', 32); // a name field without terminator
+    dir.Write("Full.lay", bytes);
     const auto board = std::make_unique<CBoard>();
 
     ASSERT_TRUE(board->LoadLayout(dir.File("Full.lay")));
 
-    EXPECT_EQ(board->LayoutPath(), dir.File("Full.lay"));
     EXPECT_EQ(CountOccupiedCells(*board), 576);
     for (int t = 0; t < board::kTileCount; ++t) {
         const board::CTile& tile = board->Tile(t);
-        ASSERT_TRUE(tile.present);
-        EXPECT_EQ(tile.matchGroup, 0);
-        EXPECT_EQ(tile.face, 0);
+        ASSERT_TRUE(tile.present && tile.matchGroup == 0 && tile.face == 0);
         for (int k = 0; k < board::kCellsPerTile; ++k) {
-            const SCellPosition expected = layout.cells[t][k];
-            EXPECT_EQ(tile.cells[k], &board->Cell(expected.level, expected.row, expected.column));
+            const SCellPosition& at = layout.cells[t][k];
+            ASSERT_EQ(tile.cells[k], &board->Cell(at.level, at.row, at.column));
         }
     }
-    EXPECT_EQ(board->GetRecordHolder(1), "Ada");
+    EXPECT_EQ(board->GetRecordHolder(1), std::string(31, 'Q'));
     EXPECT_EQ(board->GetRecordValue(1), 1000);
-    EXPECT_EQ(board->GetRecordHolder(2), "Bo");
-    EXPECT_EQ(board->GetRecordValue(2), 2000);
     EXPECT_EQ(board->GetRecordHolder(3), "Cy");
     EXPECT_EQ(board->GetRecordValue(3), 3);
+
+    board->ResetBoard();
+    EXPECT_EQ(CountOccupiedCells(*board), 0);
+    EXPECT_FALSE(board->Tile(0).present || board->Tile(0).IsPlaced());
+    EXPECT_EQ(board->LayoutPath(), dir.File("Full.lay"));
+    EXPECT_EQ(board->GetRecordHolder(2), "Bo");
 }
 
-TEST(BoardTest, HolderFieldWithoutTerminatorLoadsCutTo31Characters)
+TEST(BoardTest, TileAtFindsTheFirstPresentTileOnACell)
 {
-    CTempDir dir;
-    std::vector<uint8_t> bytes = board::EncodeLayout(board_test::FullLayout());
-    std::memset(bytes.data() + board::kRecordsOffset, 'Q', 32);
-    dir.Write("Full.lay", bytes);
-    const auto board = std::make_unique<CBoard>();
-    ASSERT_TRUE(board->LoadLayout(dir.File("Full.lay")));
-    EXPECT_EQ(board->GetRecordHolder(1), std::string(31, 'Q'));
-}
-
-TEST(BoardTest, TileAtFindsThePresentTileOnEachOfItsCells)
-{
-    const auto board = board_test::BoardWithTiles({{4, 2, 0}, {4, 2, 1}, {10, 6, 0}});
+    // Tile 3 overlaps tile 2 at cell (5, 3); layouts are not checked for this.
+    const auto board = board_test::BoardWithTiles({{4, 2, 0}, {4, 2, 1}, {5, 3, 0}, {10, 6, 0}});
     for (const auto& cell : board::TileCells({10, 6, 0})) {
-        EXPECT_EQ(board->TileAt(cell.level, cell.row, cell.column), 2);
+        EXPECT_EQ(board->TileAt(cell.level, cell.row, cell.column), 3);
     }
     EXPECT_EQ(board->TileAt(1, 3, 5), 1);
     EXPECT_EQ(board->TileAt(0, 3, 5), 0);
+    EXPECT_EQ(board->TileAt(0, 4, 6), 2);
     EXPECT_EQ(board->TileAt(0, 2, 6), -1);
     EXPECT_EQ(board->TileAt(-1, 0, 0), -1);
     EXPECT_EQ(board->TileAt(0, 16, 0), -1);
     EXPECT_EQ(board->TileAt(0, 0, 32), -1);
-
-    board->Tile(2).present = 0;
-    EXPECT_EQ(board->TileAt(0, 6, 10), -1);
-}
-
-TEST(BoardTest, TileAtPrefersTheLowerTileNumberOnASharedCell)
-{
-    // Two tiles overlapping at cell (5, 3): layouts are not checked for this.
-    const auto board = board_test::BoardWithTiles({{0, 0, 0}, {5, 3, 0}, {4, 2, 0}});
-    EXPECT_EQ(board->TileAt(0, 3, 5), 1);
-    board->Tile(1).present = 0;
+    board->Tile(0).present = 0;
     EXPECT_EQ(board->TileAt(0, 3, 5), 2);
 }
 
 TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarm)
 {
-    const std::vector<uint8_t> good = board::EncodeLayout(board_test::FullLayout());
-    struct SCase {
-        const char* name;
-        std::optional<std::vector<uint8_t>> bytes; // nothing: the file is missing
-    };
+    const Bytes good = board::EncodeLayout(board_test::FullLayout());
     const auto patched = [&good](auto change) {
-        std::vector<uint8_t> bytes = good;
+        Bytes bytes = good;
         change(bytes);
-        return std::optional<std::vector<uint8_t>>(bytes);
+        return std::optional<Bytes>(bytes);
     };
-    const auto every = [](int32_t value) {
-        return [value](std::vector<uint8_t>& bytes) {
+    const auto everyField = [](int32_t value) {
+        return [value](Bytes& b) {
             for (int k = 0; k < board::kCellsPerTile; ++k) {
-                PutCell(bytes, 143, k, {value, value, value});
+                PutCell(b, 143, k, {value, value, value});
             }
         };
     };
-    const SCase cases[] = {
+    const struct {
+        const char* name;
+        std::optional<Bytes> bytes; // nothing: the file is missing
+    } cases[] = {
         {"missing", std::nullopt},
-        {"empty", std::vector<uint8_t>{}},
-        {"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1)},
-        {"negative column", patched([](auto& b) {
+        {"empty", Bytes{}},
+        {"one byte short", Bytes(good.begin(), good.end() - 1)},
+        {"negative column", patched([](Bytes& b) {
              PutSquare(b, 7, {-1, 0, 3});
          })},
-        {"column 32", patched([](auto& b) {
+        {"column 32", patched([](Bytes& b) {
              PutSquare(b, 7, {31, 0, 3});
          })},
-        {"row 16", patched([](auto& b) {
+        {"row 16", patched([](Bytes& b) {
              PutSquare(b, 7, {0, 15, 3});
          })},
-        {"level 8", patched([](auto& b) {
+        {"level 8", patched([](Bytes& b) {
              PutSquare(b, 7, {0, 0, 8});
          })},
-        {"negative level", patched([](auto& b) {
+        {"negative level", patched([](Bytes& b) {
              PutSquare(b, 0, {0, 0, -1});
          })},
-        {"huge values", patched(every(INT32_MAX))},
-        {"most negative values", patched(every(INT32_MIN))},
-        {"cells out of order", patched([](auto& b) {
-             PutCell(b, 20, 1, {5, 7, 2});
-             PutCell(b, 20, 2, {6, 6, 2});
-             PutCell(b, 20, 0, {5, 6, 2});
-             PutCell(b, 20, 3, {6, 7, 2});
+        {"huge values", patched(everyField(INT32_MAX))},
+        {"most negative values", patched(everyField(INT32_MIN))},
+        {"cells out of order", patched([](Bytes& b) {
+             PutCell(b, 20, 1, {8, 3, 0});
+             PutCell(b, 20, 2, {9, 2, 0});
          })},
-        {"cells apart", patched([](auto& b) {
+        {"a cell apart", patched([](Bytes& b) {
              PutCell(b, 143, 3, {20, 10, 4});
          })},
-        {"cells on two levels", patched([](auto& b) {
+        {"a cell on another level", patched([](Bytes& b) {
              PutCell(b, 60, 2, {24, 7, 1});
          })},
     };
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CTempDir dir;
+        testing_support::CTempDir dir;
         dir.Write("Good.lay", good);
         if (c.bytes) {
             dir.Write("Bad.lay", *c.bytes);
@@ -263,7 +206,6 @@ TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarm)
         ASSERT_TRUE(board->LoadLayout(dir.File("Good.lay")));
 
         EXPECT_FALSE(board->LoadLayout(dir.File("Bad.lay")));
-
         EXPECT_EQ(board->LayoutPath(), dir.File("Bad.lay"));
         ExpectConstructedApartFromPath(*board);
     }
@@ -271,35 +213,29 @@ TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarm)
 
 TEST(BoardTest, PathLongerThanItsFieldIsRefused)
 {
-    CTempDir dir;
-    std::string folder = std::string(200, 'd');
-    for (int depth = 0; depth < 4; ++depth) {
-        folder += "/" + std::string(200, 'd');
-    }
-    dir.Write(folder + "/" + std::string(40, 'f'), board::EncodeLayout(board_test::FullLayout()));
-    const std::string path = dir.File(folder + "/" + std::string(40, 'f'));
-    ASSERT_GT(path.size(), 1023u);
+    testing_support::CTempDir dir;
+    const std::string name = std::string(200, 'a') + "/" + std::string(200, 'b') + "/" + std::string(200, 'c') + "/"
+        + std::string(200, 'd') + "/" + std::string(250, 'e');
+    dir.Write(name, board::EncodeLayout(board_test::FullLayout()));
     const auto board = std::make_unique<CBoard>();
-    EXPECT_FALSE(board->LoadLayout(path));
-    EXPECT_EQ(board->LayoutPath(), path.substr(0, 1023));
+    EXPECT_FALSE(board->LoadLayout(dir.File(name)));
+    EXPECT_EQ(board->LayoutPath(), dir.File(name).substr(0, 1023));
     ExpectConstructedApartFromPath(*board);
 }
 
 TEST(BoardTest, SaveRecordsKeepsThePositionsAndWritesTheNewRecords)
 {
-    CTempDir dir;
+    testing_support::CTempDir dir;
     const board::SLayoutData layout = board_test::FullLayout();
-    std::vector<uint8_t> bytes = board::EncodeLayout(layout);
+    Bytes bytes = board::EncodeLayout(layout);
     bytes.resize(bytes.size() + 50, 0xEE); // trailing bytes are not part of a layout
     dir.Write("Full.lay", bytes);
     const auto board = std::make_unique<CBoard>();
     ASSERT_TRUE(board->LoadLayout(dir.File("Full.lay")));
     board->SetRecordHolder(1, "Winner");
     board->SetRecordValue(1, 123456);
-    board->SetRecordHolder(3, std::string(31, 'z'));
     board->SetRecordValue(3, 0);
-    // A game in progress: faces dealt, two tiles taken.
-    board->SetTileIdentity(5, 9, 9, 9);
+    board->SetTileIdentity(5, 9, 9, 9); // a game in progress
     board->Tile(6).present = 0;
 
     ASSERT_TRUE(board->SaveRecords());
@@ -308,45 +244,38 @@ TEST(BoardTest, SaveRecordsKeepsThePositionsAndWritesTheNewRecords)
     EXPECT_EQ(CountOccupiedCells(*board), 576);
     EXPECT_TRUE(board->Tile(6).present);
     EXPECT_EQ(board->Tile(5).face, 0);
-
     const auto written = platform::ReadWholeFile(dir.File("Full.lay"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written->size(), board::kLayoutFileBytes);
-    const auto decoded = board::DecodeLayout(*written);
-    ASSERT_TRUE(decoded.Ok());
-    EXPECT_EQ(decoded.data.cells, layout.cells);
-    const std::array<board::SLayoutRecord, 3> expected
-        = {{{"Winner", 123456}, {"Bo", 2000}, {std::string(31, 'z'), 0}}};
-    EXPECT_EQ(decoded.data.records, expected);
-
+    EXPECT_EQ(board::DecodeLayout(*written).data.cells, layout.cells);
     const auto reloaded = std::make_unique<CBoard>();
     ASSERT_TRUE(reloaded->LoadLayout(dir.File("Full.lay")));
     EXPECT_EQ(reloaded->GetRecordHolder(1), "Winner");
+    EXPECT_EQ(reloaded->GetRecordValue(1), 123456);
+    EXPECT_EQ(reloaded->GetRecordHolder(2), "Bo");
     EXPECT_EQ(reloaded->GetRecordValue(3), 0);
 }
 
 TEST(BoardTest, SaveRecordsWritesNothingWhenTheFileIsNoLongerALayout)
 {
-    const std::vector<uint8_t> good = board::EncodeLayout(board_test::FullLayout());
-    std::vector<uint8_t> outside = good;
+    const Bytes good = board::EncodeLayout(board_test::FullLayout());
+    Bytes outside = good;
     PutSquare(outside, 3, {40, 0, 0});
-    struct SCase {
+    const struct {
         const char* name;
-        std::optional<std::vector<uint8_t>> replacement; // nothing: deleted
-    };
-    const SCase cases[] = {
+        std::optional<Bytes> replacement; // nothing: deleted
+    } cases[] = {
         {"deleted", std::nullopt},
-        {"garbage", std::vector<uint8_t>(300, 0x5A)},
-        {"cut short", std::vector<uint8_t>(good.begin(), good.begin() + 7000)},
+        {"garbage", Bytes(300, 0x5A)},
+        {"cut short", Bytes(good.begin(), good.begin() + 7000)},
         {"tile outside the grid", outside},
     };
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CTempDir dir;
+        testing_support::CTempDir dir;
         dir.Write("Full.lay", good);
         const auto board = std::make_unique<CBoard>();
         ASSERT_TRUE(board->LoadLayout(dir.File("Full.lay")));
-        board->SetRecordValue(1, 1);
         if (c.replacement) {
             dir.Write("Full.lay", *c.replacement);
         } else {
@@ -354,75 +283,26 @@ TEST(BoardTest, SaveRecordsWritesNothingWhenTheFileIsNoLongerALayout)
         }
 
         EXPECT_FALSE(board->SaveRecords());
-
-        const auto after = platform::ReadWholeFile(dir.File("Full.lay"));
-        EXPECT_EQ(after, c.replacement);
+        EXPECT_EQ(platform::ReadWholeFile(dir.File("Full.lay")), c.replacement);
         EXPECT_EQ(platform::ListFiles(dir.Path()).size(), c.replacement ? 1u : 0u);
     }
 }
 
-TEST(BoardTest, SaveRecordsOfANewBoardWritesNothing)
-{
-    CTempDir dir;
-    testing_support::CScopedCurrentDir inside(dir.Path());
-    const auto board = std::make_unique<CBoard>();
-    EXPECT_FALSE(board->SaveRecords());
-    EXPECT_TRUE(platform::ListFiles(".").empty());
-}
-
-TEST(BoardTest, ResetBoardKeepsPathAndRecords)
-{
-    CTempDir dir;
-    dir.Write("Full.lay", board::EncodeLayout(board_test::FullLayout()));
-    const auto board = std::make_unique<CBoard>();
-    ASSERT_TRUE(board->LoadLayout(dir.File("Full.lay")));
-    board->Tile(3).selected = 1;
-    board->Tile(4).hinted = 1;
-
-    board->ResetBoard();
-
-    EXPECT_EQ(CountOccupiedCells(*board), 0);
-    EXPECT_EQ(board->TileAt(0, 0, 0), -1);
-    EXPECT_FALSE(board->Tile(3).selected);
-    EXPECT_FALSE(board->Tile(4).hinted);
-    EXPECT_FALSE(board->Tile(0).IsPlaced());
-    EXPECT_EQ(board->LayoutPath(), dir.File("Full.lay"));
-    EXPECT_EQ(board->GetRecordHolder(2), "Bo");
-    EXPECT_EQ(board->GetRecordValue(2), 2000);
-}
-
 TEST(BoardTest, PlaceTileRefusesSquaresOutsideTheGrid)
 {
-    struct SCase {
+    const struct {
         int tile;
         SCellPosition topLeft;
         bool placed;
-    };
-    const SCase cases[] = {
-        {0, {30, 14, 7}, true},
-        {143, {0, 0, 0}, true},
-        {0, {31, 0, 0}, false},
-        {0, {0, 15, 0}, false},
-        {0, {0, 0, 8}, false},
-        {0, {-1, 0, 0}, false},
-        {-1, {0, 0, 0}, false},
-        {144, {0, 0, 0}, false},
-        {0, {0, -1, 0}, false},
-        {0, {0, 0, -1}, false},
-    };
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.tile << " at " << c.topLeft.column << "," << c.topLeft.row << ","
-                                        << c.topLeft.level);
+    } cases[] = {{0, {30, 14, 7}, true}, {143, {0, 0, 0}, true}, {0, {31, 0, 0}, false}, {0, {0, 15, 0}, false},
+        {0, {0, 0, 8}, false}, {0, {-1, 0, 0}, false}, {0, {0, -1, 0}, false}, {-1, {0, 0, 0}, false},
+        {144, {0, 0, 0}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(
+            testing::Message() << c.tile << ": " << c.topLeft.column << "," << c.topLeft.row << "," << c.topLeft.level);
         const auto board = std::make_unique<CBoard>();
         EXPECT_EQ(board->PlaceTile(c.tile, c.topLeft, 7, 8, 9), c.placed);
         EXPECT_EQ(CountOccupiedCells(*board), c.placed ? 4 : 0);
-        if (c.placed) {
-            for (const board::CBoardCell* cell : board->Tile(c.tile).cells) {
-                EXPECT_EQ(cell->face, 9);
-                EXPECT_EQ(cell->matchGroup, 8);
-                EXPECT_EQ(cell->dealIndex, 7);
-            }
-        }
     }
 }
 
