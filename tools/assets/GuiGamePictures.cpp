@@ -3,16 +3,18 @@
 // and the miniature tile of the game selection page.
 #include "GuiPictures.h"
 
+#include "TileSets.h"
+
 namespace assets::gui {
 
 namespace {
 
-// The tile pictures: the face is the 40 x 56 rounded rectangle at (4, 0),
-// the tile's thickness a 4-pixel edge along its left and bottom.
-constexpr double kFaceX = 4;
+// The tile pictures' face: the rounded rectangle right of the edge, which
+// runs along the tile's left and bottom.
+constexpr double kFaceX = kTileEdgePx;
 constexpr double kFaceY = 0;
-constexpr double kFaceW = 40;
-constexpr double kFaceH = 56;
+constexpr double kFaceW = kTileFaceWidthPx;
+constexpr double kFaceH = kTileFaceHeightPx;
 constexpr double kFaceRadius = 3.5;
 
 CImage GameBar()
