@@ -7,6 +7,9 @@
 
 #include <SDL.h>
 
+#include <bitset>
+#include <mutex>
+
 namespace platform {
 namespace {
 
@@ -69,6 +72,78 @@ private:
     bool acquired = false;
 };
 
+// Presses that began since the last read. A press and release that both fall
+// between two reads (a quick tap, or a click sent by a test tool) would never
+// show in a state read; with the latch such a key or button reads as down
+// once. SDL calls the watch for every event as it is queued, whoever pumps.
+template <size_t Count> class CPressLatch {
+public:
+    // The index an event presses, or -1.
+    using Classifier = int (*)(const SDL_Event& event);
+
+    explicit CPressLatch(Classifier c)
+        : classify(c)
+    {
+        SDL_AddEventWatch(&Watch, this);
+    }
+    ~CPressLatch() { SDL_DelEventWatch(&Watch, this); }
+    CPressLatch(const CPressLatch&) = delete;
+    CPressLatch& operator=(const CPressLatch&) = delete;
+
+    std::bitset<Count> Take()
+    {
+        std::lock_guard lock(mutex);
+        const std::bitset<Count> taken = pressed;
+        pressed.reset();
+        return taken;
+    }
+
+private:
+    static int SDLCALL Watch(void* self, SDL_Event* event)
+    {
+        auto* latch = static_cast<CPressLatch*>(self);
+        const int index = latch->classify(*event);
+        if (index >= 0 && static_cast<size_t>(index) < Count) {
+            std::lock_guard lock(latch->mutex);
+            latch->pressed.set(static_cast<size_t>(index));
+        }
+        return 1;
+    }
+
+    Classifier classify;
+    std::mutex mutex;
+    std::bitset<Count> pressed;
+};
+
+// Button index of a mouse press: left, right, middle, fourth.
+int MouseButtonPressed(const SDL_Event& event)
+{
+    if (event.type != SDL_MOUSEBUTTONDOWN) {
+        return -1;
+    }
+    switch (event.button.button) {
+    case SDL_BUTTON_LEFT:
+        return 0;
+    case SDL_BUTTON_RIGHT:
+        return 1;
+    case SDL_BUTTON_MIDDLE:
+        return 2;
+    case SDL_BUTTON_X1:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+// Scancode of a key press; the system's key repeats are not presses.
+int KeyPressed(const SDL_Event& event)
+{
+    if (event.type != SDL_KEYDOWN || event.key.repeat != 0) {
+        return -1;
+    }
+    return static_cast<int>(event.key.keysym.scancode);
+}
+
 class CSdlMouse final : public IMouseDevice {
 public:
     CSdlMouse(const CWindow* window, MouseAccess a)
@@ -86,8 +161,9 @@ public:
             if (access == MouseAccess::Exclusive) {
                 SDL_SetRelativeMouseMode(SDL_TRUE);
             }
-            // Motion gathered while the device was not ours does not count.
+            // Motion and presses gathered while the device was not ours do not count.
             SDL_GetRelativeMouseState(nullptr, nullptr);
+            latch.Take();
         }
         return result;
     }
@@ -112,6 +188,7 @@ public:
         int dx = 0;
         int dy = 0;
         const Uint32 pressed = SDL_GetRelativeMouseState(&dx, &dy);
+        const std::bitset<4> tapped = latch.Take();
         state = MouseState{};
         state.dx = dx;
         state.dy = dy;
@@ -119,7 +196,7 @@ public:
         state.dz = 0;
         const Uint32 masks[4] = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK, SDL_BUTTON_X1MASK};
         for (size_t i = 0; i < state.buttons.size(); ++i) {
-            state.buttons[i] = (pressed & masks[i]) != 0 ? kKeyDown : 0;
+            state.buttons[i] = (pressed & masks[i]) != 0 || tapped[i] ? kKeyDown : 0;
         }
         return InputResult::Ok;
     }
@@ -134,6 +211,7 @@ private:
 
     CAcquisition acquisition;
     MouseAccess access;
+    CPressLatch<4> latch{MouseButtonPressed};
 };
 
 class CSdlKeyboard final : public IKeyboardDevice {
@@ -147,7 +225,11 @@ public:
     InputResult Acquire() override
     {
         bool becameAcquired = false;
-        return acquisition.Acquire(becameAcquired);
+        const InputResult result = acquisition.Acquire(becameAcquired);
+        if (becameAcquired) {
+            latch.Take();
+        }
+        return result;
     }
 
     void Unacquire() override { acquisition.Unacquire(); }
@@ -161,9 +243,11 @@ public:
         }
         int count = 0;
         const Uint8* state = SDL_GetKeyboardState(&count);
+        const std::bitset<SDL_NUM_SCANCODES> tapped = latch.Take();
         keys.fill(0);
         for (const KeyMapping& mapping : KeyTable()) {
-            if (mapping.sdlScancode < count && state[mapping.sdlScancode] != 0) {
+            const auto scancode = static_cast<size_t>(mapping.sdlScancode);
+            if ((mapping.sdlScancode < count && state[scancode] != 0) || tapped[scancode]) {
                 keys[mapping.keyCode] = kKeyDown;
             }
         }
@@ -174,6 +258,7 @@ public:
 
 private:
     CAcquisition acquisition;
+    CPressLatch<SDL_NUM_SCANCODES> latch{KeyPressed};
 };
 
 class CSdlInputSystem final : public IInputSystem {

@@ -69,7 +69,8 @@ public:
 // acquired again, so a poll that re-acquires on InputLost picks the device up
 // as soon as the window is active (also right after start-up, when the focus
 // arrives a few events after the window was made). Only Unacquire makes reads
-// report NotAcquired.
+// report NotAcquired. A key or button pressed and released again between two
+// reads reads as down once, so quick taps are not lost to the polling.
 std::unique_ptr<IInputSystem> CreateSystemInput();
 
 } // namespace platform
