@@ -42,22 +42,18 @@ TEST(RulesTest, IsTileFreeLooksAboveThenLeftThenRight)
         {"alone", {{10, 4, 1}}, true},
         {"left and right neighbours", {{10, 4, 1}, {8, 4, 1}, {12, 4, 1}}, false},
         {"left neighbour only", {{10, 4, 1}, {8, 4, 1}}, true},
-        {"right neighbour only", {{10, 4, 1}, {12, 4, 1}}, true},
         {"left half a row up", {{10, 4, 1}, {8, 3, 1}, {12, 4, 1}}, false},
         {"left half a row down", {{10, 4, 1}, {8, 5, 1}, {12, 4, 1}}, false},
         {"right half a row up", {{10, 4, 1}, {8, 4, 1}, {12, 3, 1}}, false},
         {"right half a row down", {{10, 4, 1}, {8, 4, 1}, {12, 5, 1}}, false},
         {"left a whole row up", {{10, 4, 1}, {8, 2, 1}, {12, 4, 1}}, true},
-        {"right a whole row down", {{10, 4, 1}, {8, 4, 1}, {12, 6, 1}}, true},
         {"left half a column away", {{10, 4, 1}, {7, 4, 1}, {12, 4, 1}}, true},
         {"right half a column away", {{10, 4, 1}, {8, 4, 1}, {13, 4, 1}}, true},
         {"neighbours a level below", {{10, 4, 1}, {8, 4, 0}, {12, 4, 0}}, true},
-        {"neighbours a level above, beside it", {{10, 4, 1}, {8, 4, 2}, {12, 4, 2}}, true},
         {"covered whole", {{10, 4, 1}, {10, 4, 2}}, false},
         {"covered on its bottom-right quarter", {{10, 4, 1}, {11, 5, 2}}, false},
         {"covered on its top-left quarter", {{10, 4, 1}, {9, 3, 2}}, false},
         {"covered on its right half", {{10, 4, 1}, {11, 4, 2}}, false},
-        {"covered on its bottom half", {{10, 4, 1}, {10, 5, 2}}, false},
         {"above, half a row off and beside", {{10, 4, 1}, {8, 5, 2}}, true},
         {"two levels up", {{10, 4, 1}, {10, 4, 3}}, true},
         {"column 0 with a right neighbour", {{0, 4, 1}, {2, 4, 1}}, true},
@@ -71,7 +67,6 @@ TEST(RulesTest, IsTileFreeLooksAboveThenLeftThenRight)
         {"level 7 between neighbours", {{10, 4, 7}, {8, 4, 7}, {12, 4, 7}}, false},
         {"level 6 under level 7", {{10, 4, 6}, {10, 4, 7}}, false},
         {"bottom row between neighbours", {{10, 14, 0}, {8, 13, 0}, {12, 14, 0}}, false},
-        {"bottom row, one neighbour", {{10, 14, 0}, {12, 14, 0}}, true},
         {"top row between neighbours", {{10, 0, 0}, {8, 0, 0}, {12, 1, 0}}, false},
         {"corner of the top level", {{30, 14, 7}, {28, 13, 7}}, true},
     };
@@ -117,9 +112,7 @@ TEST(RulesTest, CountAvailablePairsCountsFreeMatchingTiles)
     };
     const SCase cases[] = {
         {"empty board", {}, {}, 0},
-        {"one tile", {7}, {}, 0},
         {"two Flowers of different faces", {35, 37}, {}, 1},
-        {"two Seasons of different faces", {39, 42}, {}, 1},
         {"a Flower and a Season", {38, 39}, {}, 0},
         {"all Flowers and two Seasons", {35, 36, 37, 38, 40, 41}, {}, 7},
         {"three of a face", {5, 5, 5}, {}, 3},
@@ -170,7 +163,7 @@ TEST(RulesTest, CountAvailablePairsAndTheFirstPairAgreeWithTheirDefinitionOnRand
 {
     std::mt19937 random(20240611);
     int boardsWithPairs = 0;
-    for (int round = 0; round < 600; ++round) {
+    for (int round = 0; round < 400; ++round) {
         const auto board = RandomBoard(random);
         std::vector<bool> usable;
         for (int t = 0; t < board::kTileCount; ++t) {
@@ -192,7 +185,7 @@ TEST(RulesTest, CountAvailablePairsAndTheFirstPairAgreeWithTheirDefinitionOnRand
         ASSERT_EQ(board::FindFirstPair(*board), firstPair) << "round " << round;
         boardsWithPairs += orderedPairs > 0 ? 1 : 0;
     }
-    EXPECT_GT(boardsWithPairs, 200);
+    EXPECT_GT(boardsWithPairs, 130);
 }
 
 TEST(RulesTest, FindHintPairMarksTheFirstFreeMatchingPair)
