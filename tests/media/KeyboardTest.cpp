@@ -75,20 +75,6 @@ TEST(KeyboardTest, FailedReadsAreRetriedOnceAndThenLeaveEveryKeyUp)
     }
 }
 
-TEST(KeyboardTest, KeysHeldWhileInTheBackgroundAreNotSeen)
-{
-    KeyboardRig rig;
-    rig.control->SetKey(DIK_F1, true);
-    rig.keyboard.Poll();
-    EXPECT_TRUE(rig.keyboard.IsKeyDown(DIK_F1));
-    rig.control->foreground = false;
-    rig.keyboard.Poll();
-    EXPECT_FALSE(rig.keyboard.IsKeyDown(DIK_F1));
-    rig.control->foreground = true;
-    rig.keyboard.Poll();
-    EXPECT_TRUE(rig.keyboard.IsKeyDown(DIK_F1));
-}
-
 TEST(KeyboardTest, CapsLockIsTheToggleNotTheKey)
 {
     KeyboardRig rig;

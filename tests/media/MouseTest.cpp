@@ -190,18 +190,6 @@ TEST(MouseTest, LostInputIsAcquiredAgainAndFailedReadsLeaveEverythingUp)
     }
 }
 
-TEST(MouseTest, ReturningToTheForegroundPicksTheDeviceUpAgain)
-{
-    MouseRig rig;
-    rig.control->foreground = false;
-    rig.control->SetButton(0, true);
-    rig.mouse.Poll();
-    EXPECT_FALSE(rig.mouse.IsButtonDown(0));
-    rig.control->foreground = true;
-    rig.mouse.Poll();
-    EXPECT_TRUE(rig.mouse.IsButtonDown(0));
-}
-
 TEST(MouseTest, SensitivityFromTheOptionsValue)
 {
     struct Case {
@@ -211,14 +199,4 @@ TEST(MouseTest, SensitivityFromTheOptionsValue)
     for (const Case& c : cases) {
         EXPECT_FLOAT_EQ(CMouse::SensitivityFromOption(c.value), c.factor) << c.value;
     }
-}
-
-TEST(MouseTest, WithoutADeviceTheCursorStandsStill)
-{
-    CMouse mouse;
-    mouse.x = 20;
-    EXPECT_TRUE(mouse.Poll());
-    EXPECT_EQ(mouse.x, 20);
-    EXPECT_FALSE(mouse.IsButtonDown(0));
-    EXPECT_FALSE(mouse.Acquire());
 }

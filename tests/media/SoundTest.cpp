@@ -171,23 +171,6 @@ TEST(SoundTest, LoadingAgainReplacesTheClip)
     EXPECT_EQ(rig.Pull(1), V{0});
 }
 
-TEST(SoundTest, ASoundMayOutliveItsSoundSystem)
-{
-    CTempDir folder;
-    CScopedCurrentDir inFolder(folder.Path());
-    folder.Write("Click.wav", MonoWave({1, 2}));
-    CSound sound;
-    {
-        CSoundSystem sounds;
-        sounds.Create();
-        sounds.CreateOfflineBuffer();
-        ASSERT_TRUE(sound.Load("Click.wav", &sounds));
-        sound.Play();
-    }
-    EXPECT_TRUE(sound.IsPlaying());
-    sound.Stop();
-}
-
 TEST(SoundTest, TheSystemDeviceLoadsClipsUnderTheSilentDriver)
 {
     // SDL's dummy driver is a real device that plays into nothing.
