@@ -58,10 +58,11 @@ public:
     CBoard(const CBoard&) = delete;
     CBoard& operator=(const CBoard&) = delete;
 
-    // Reads the positions and records of a layout file. A file that is
-    // missing, short, or places a tile outside the grid or not on a 2 x 2
-    // square is refused: the board then keeps its constructed state and only
-    // takes the path.
+    // Reads the positions and records of a layout file onto a cleared board:
+    // every tile present, no faces yet. A file that is missing, short, or
+    // places a tile outside the grid or not on a 2 x 2 square, and a path too
+    // long for its 1,024-byte field, are refused: the board is then in its
+    // constructed state apart from the path.
     bool LoadLayout(std::string_view path);
 
     // Rewrites the layout file at the board's path with its own positions and
