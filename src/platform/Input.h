@@ -64,13 +64,14 @@ public:
 
 // The system's mouse and keyboard through SDL. A device is in the foreground
 // while its window has the keyboard focus (with no window given: while any
-// window of the program has it); the window must outlive its devices. An acquired device that is read in
-// the background, or whose Acquire was refused, reports InputLost until it is
-// acquired again, so a poll that re-acquires on InputLost picks the device up
-// as soon as the window is active (also right after start-up, when the focus
-// arrives a few events after the window was made). Only Unacquire makes reads
-// report NotAcquired. A key or button pressed and released again between two
-// reads reads as down once, so quick taps are not lost to the polling.
+// window of the program has it); the window must outlive its devices.
+// An acquired device that is read in the background, or whose Acquire was
+// refused, reports InputLost until it is acquired again, so a poll that
+// re-acquires on InputLost picks the device up as soon as the window is
+// active (also right after start-up, when the focus arrives a few events
+// after the window was made). Only Unacquire makes reads report NotAcquired.
+// A key or button pressed and released again between two reads reads as down
+// once, so quick taps are not lost to the polling.
 std::unique_ptr<IInputSystem> CreateSystemInput();
 
 } // namespace platform
