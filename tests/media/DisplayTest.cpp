@@ -3,7 +3,6 @@
 // flip retries, the clip region block and the order of teardown.
 #include "media/Display.h"
 #include "platform/FakeVideoBackend.h"
-#include "platform/Files.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +11,6 @@
 #include <sstream>
 
 using namespace platform;
-using testing_support::CScopedCurrentDir;
-using testing_support::CTempDir;
 
 namespace {
 
@@ -27,20 +24,11 @@ std::string ReadLog()
     return text.str();
 }
 
-std::string Repeat(const std::string& text, int times)
-{
-    std::string out;
-    for (int i = 0; i < times; ++i) {
-        out += text;
-    }
-    return out;
-}
-
 // Each test runs in its own folder: the display writes its log there.
 class DisplayTest : public testing::Test {
 protected:
-    CTempDir dir;
-    CScopedCurrentDir inDir{dir.Path()};
+    testing_support::CTempDir dir;
+    testing_support::CScopedCurrentDir inDir{dir.Path()};
     FakeVideoState video;
 
     std::unique_ptr<CDisplay> MakeDisplay()
@@ -62,17 +50,17 @@ TEST_F(DisplayTest, FullScreenFallsBackThroughTheDepthsAndLogsEachRefusal)
         bool result;
         int32_t bitsPerPixel; // the depth the display ends with
         std::vector<int32_t> depthsTried;
-        int entries;
         bool modeChanged;
     } cases[] = {
-        {"desktop already 800x600x32", {800, 600, 32}, {}, true, 32, {}, 0, false},
-        {"32 accepted", {1024, 768, 32}, {}, true, 32, {32}, 0, true},
-        {"same size, other depth", {800, 600, 16}, {}, true, 32, {32}, 0, true},
-        {"32 refused, 16 accepted", {1024, 768, 32}, {32}, true, 16, {32, 16}, 1, true},
-        {"32 and 16 refused", {1024, 768, 32}, {32, 16}, true, 15, {32, 16, 15}, 2, true},
-        {"all refused", {1024, 768, 32}, {32, 16, 15}, false, 32, {32, 16, 15}, 3, true},
+        {"desktop already 800x600x32", {800, 600, 32}, {}, true, 32, {}, false},
+        {"32 accepted", {1024, 768, 32}, {}, true, 32, {32}, true},
+        {"same size, other depth", {800, 600, 16}, {}, true, 32, {32}, true},
+        {"32 refused, 16 accepted", {1024, 768, 32}, {32}, true, 16, {32, 16}, true},
+        {"32 and 16 refused", {1024, 768, 32}, {32, 16}, true, 15, {32, 16, 15}, true},
+        {"all refused", {1024, 768, 32}, {32, 16, 15}, false, 32, {32, 16, 15}, true},
     };
     for (const Case& c : cases) {
+        dir.Write(CDisplay::kLogFileName, std::string("entries of an earlier display"));
         video = FakeVideoState{};
         video.desktop = c.desktop;
         video.refusedDepths = c.refused;
@@ -84,16 +72,18 @@ TEST_F(DisplayTest, FullScreenFallsBackThroughTheDepthsAndLogsEachRefusal)
             tried.push_back(mode.bitsPerPixel);
         }
         EXPECT_EQ(tried, c.depthsTried) << c.name;
-        // Each entry is flushed as it is written.
-        EXPECT_EQ(ReadLog(), Repeat(kModeEntry, c.entries)) << c.name;
+        // One entry per refusal, each naming the depth first asked for and
+        // flushed at once; the earlier display's entries are gone.
+        std::string expectedLog;
+        for (size_t i = 0; i < c.refused.size(); ++i) {
+            expectedLog += kModeEntry;
+        }
+        EXPECT_EQ(ReadLog(), expectedLog) << c.name;
         EXPECT_EQ(display->IsModeChanged(), c.modeChanged) << c.name;
         EXPECT_EQ(display->DirectDraw() != nullptr, c.result) << c.name;
-        EXPECT_FALSE(display->IsWindowed());
         if (c.result) {
-            CSprite* back = display->BackBuffer();
-            ASSERT_TRUE(back && back->surface) << c.name;
-            EXPECT_EQ(back->surface->Width(), 800);
-            EXPECT_EQ(back->surface->Format().bitsPerPixel, c.bitsPerPixel) << c.name;
+            ASSERT_TRUE(display->BackBuffer()->surface) << c.name;
+            EXPECT_EQ(display->BackBuffer()->surface->Format().bitsPerPixel, c.bitsPerPixel) << c.name;
         }
         display.reset();
         EXPECT_EQ(video.restoreCount, c.result && c.modeChanged ? 1 : 0) << c.name << ": restored only when changed";
@@ -105,10 +95,7 @@ TEST_F(DisplayTest, RefusedCooperativeLevelsAndAMissingBackendAreLogged)
 {
     struct Case {
         const char* name;
-        bool refuseExclusive;
-        bool refuseNormal;
-        bool windowed;
-        bool noBackend;
+        bool refuseExclusive, refuseNormal, windowed, noBackend;
         std::string log;
         bool backendKept;
     } cases[] = {
@@ -122,32 +109,17 @@ TEST_F(DisplayTest, RefusedCooperativeLevelsAndAMissingBackendAreLogged)
         video.refuseNormal = c.refuseNormal;
         {
             CDisplay display;
-            if (c.noBackend) {
-                EXPECT_FALSE(display.Create(nullptr, nullptr));
-                EXPECT_FALSE(display.SetFullScreen(800, 600, 32)) << "a display without backend sets nothing";
-            } else {
-                ASSERT_TRUE(display.Create(nullptr, std::make_unique<CFakeVideoBackend>(video)));
-                const bool result = c.windowed ? display.SetWindowed(800, 600) : display.SetFullScreen(800, 600, 32);
-                EXPECT_FALSE(result) << c.name;
-                EXPECT_EQ(display.DirectDraw() != nullptr, c.backendKept) << c.name;
-            }
+            const bool created
+                = display.Create(nullptr, c.noBackend ? nullptr : std::make_unique<CFakeVideoBackend>(video));
+            EXPECT_EQ(created, !c.noBackend);
+            EXPECT_FALSE(c.windowed ? display.SetWindowed(800, 600) : display.SetFullScreen(800, 600, 32)) << c.name;
+            EXPECT_EQ(display.DirectDraw() != nullptr, c.backendKept) << c.name;
             EXPECT_TRUE(video.modeRequests.empty()) << c.name;
             display.ClearBackBuffer();
             display.Present();
         }
         EXPECT_EQ(ReadLog(), c.log) << c.name;
     }
-}
-
-TEST_F(DisplayTest, EveryNewDisplayEmptiesTheLog)
-{
-    dir.Write(CDisplay::kLogFileName, std::string("entries of an earlier run"));
-    video.desktop = DisplayMode{800, 600, 32};
-    auto display = MakeDisplay();
-    EXPECT_EQ(ReadLog(), "");
-    EXPECT_TRUE(display->SetFullScreen(800, 600, 32));
-    display.reset();
-    EXPECT_EQ(ReadLog(), "") << "a run without failures leaves an empty log";
 }
 
 TEST_F(DisplayTest, WindowedBackBufferHasItsOwnSizeOnTheDesktop)
@@ -167,15 +139,11 @@ TEST_F(DisplayTest, WindowedBackBufferHasItsOwnSizeOnTheDesktop)
         video.clientHeight = c.clientHeight;
         auto display = MakeDisplay();
         ASSERT_TRUE(display->SetWindowed(800, 600));
-        EXPECT_TRUE(display->IsWindowed());
         EXPECT_EQ(display->Width(), c.desktop.width);
         EXPECT_EQ(display->Height(), c.desktop.height);
         EXPECT_EQ(display->BitsPerPixel(), c.desktop.bitsPerPixel);
-        EXPECT_EQ(display->WindowWidth(), 800);
-        EXPECT_EQ(display->WindowHeight(), 600);
         EXPECT_EQ(display->BackBufferWidth(), 800);
         EXPECT_EQ(display->BackBufferHeight(), 600);
-        EXPECT_TRUE(video.modeRequests.empty());
 
         // Clearing covers exactly the back buffer; presenting stretches it
         // over the whole client area.
@@ -184,17 +152,16 @@ TEST_F(DisplayTest, WindowedBackBufferHasItsOwnSizeOnTheDesktop)
         ASSERT_EQ(back.Format().bitsPerPixel, c.desktop.bitsPerPixel);
         back.Fill(Rect{0, 0, 800, 600}, 0x1F);
         display->ClearBackBuffer();
-        EXPECT_EQ(back.GetPixel(0, 0), 0u);
-        EXPECT_EQ(back.GetPixel(799, 599), 0u);
+        EXPECT_EQ(back.GetPixel(0, 0) | back.GetPixel(799, 599), 0u);
         back.Fill(Rect{400, 300, 800, 600}, 0x1F); // the lower right quarter blue
         display->Present();
         ASSERT_TRUE(video.shown);
         EXPECT_EQ(video.shown->Width(), c.clientWidth);
-        EXPECT_EQ(video.shown->Height(), c.clientHeight);
         EXPECT_EQ(video.shown->GetPixel(c.clientWidth / 2 - 1, c.clientHeight / 2 - 1), 0u);
         EXPECT_EQ(video.shown->GetPixel(c.clientWidth / 2 + 1, c.clientHeight / 2 + 1), 0x1Fu);
         EXPECT_EQ(video.shown->GetPixel(c.clientWidth - 1, c.clientHeight - 1), 0x1Fu);
         display.reset();
+        EXPECT_TRUE(video.modeRequests.empty());
         EXPECT_EQ(video.restoreCount, 0) << "windowed never restores a mode";
     }
 }
@@ -202,63 +169,38 @@ TEST_F(DisplayTest, WindowedBackBufferHasItsOwnSizeOnTheDesktop)
 TEST_F(DisplayTest, AFlipThatKeepsFailingGivesUpTheFrame)
 {
     struct Case {
-        int32_t failingFlips;
-        int32_t attempts;
+        int32_t failingFlips, attempts;
         bool shown;
-    } cases[] = {
-        {0, 1, true},
-        {2, 3, true},
-        {3, 3, false},
-        {-1, 3, false},
-    };
+    } cases[] = {{0, 1, true}, {2, 3, true}, {3, 3, false}, {-1, 3, false}};
     for (const Case& c : cases) {
         video = FakeVideoState{};
         video.failingFlips = c.failingFlips;
         auto display = MakeDisplay();
         ASSERT_TRUE(display->SetFullScreen(800, 600, 32));
+        display->BackBuffer()->surface->SetPixel(10, 20, 0x00ABCDEF);
         display->Present();
         EXPECT_EQ(video.flipAttempts, c.attempts) << c.failingFlips;
-        EXPECT_EQ(video.presentCount, c.shown ? 1 : 0) << c.failingFlips;
+        EXPECT_EQ(video.shown && video.shown->GetPixel(10, 20) == 0x00ABCDEF, c.shown) << c.failingFlips;
     }
-}
-
-TEST_F(DisplayTest, FullScreenPresentShowsTheBackBuffer)
-{
-    video.desktop = DisplayMode{800, 600, 32};
-    auto display = MakeDisplay();
-    ASSERT_TRUE(display->SetFullScreen(800, 600, 32));
-    display->BackBuffer()->surface->Fill(Rect{10, 20, 11, 21}, 0x00ABCDEF);
-    display->Present();
-    ASSERT_TRUE(video.shown);
-    EXPECT_EQ(video.shown->Width(), 800);
-    EXPECT_EQ(video.shown->GetPixel(10, 20), 0x00ABCDEFu);
-    EXPECT_EQ(video.shown->GetPixel(11, 20), 0u);
 }
 
 TEST_F(DisplayTest, SetUpWithoutSurfacesOrClippersStillDrawsSafely)
 {
-    struct Case {
-        bool refuseSurfaces;
-        bool refuseClippers;
-        bool windowed;
-    } cases[] = {{true, false, false}, {true, false, true}, {false, true, false}, {false, true, true}};
-    for (const Case& c : cases) {
-        video = FakeVideoState{};
-        video.refuseSurfaces = c.refuseSurfaces;
-        video.refuseClippers = c.refuseClippers;
-        auto display = MakeDisplay();
-        EXPECT_TRUE(c.windowed ? display->SetWindowed(800, 600) : display->SetFullScreen(800, 600, 32))
-            << "these failures are not reported";
-        SpritePtr sprite = display->CreateSprite("Graphics\\Gui\\None.bmp", 16, 16);
-        ASSERT_TRUE(sprite);
-        EXPECT_EQ(sprite->surface == nullptr, c.refuseSurfaces);
-        display->ClearBackBuffer();
-        display->DrawSprite(sprite.get(), 790, 590);
-        display->DrawSpriteStretched(sprite.get(), -5, -5, 40, 40);
-        display->Present();
-        if (!c.refuseSurfaces) {
-            // Without a clipper the back buffer's own edges still bound every copy.
-            EXPECT_TRUE(display->BackBuffer()->surface);
+    for (const bool windowed : {false, true}) {
+        for (const bool refuseSurfaces : {false, true}) {
+            video = FakeVideoState{};
+            video.refuseSurfaces = refuseSurfaces;
+            video.refuseClippers = !refuseSurfaces;
+            auto display = MakeDisplay();
+            EXPECT_TRUE(windowed ? display->SetWindowed(800, 600) : display->SetFullScreen(800, 600, 32))
+                << "these failures are not reported";
+            SpritePtr sprite = display->CreateSprite("Graphics\\Gui\\None.bmp", 16, 16);
+            ASSERT_TRUE(sprite);
+            EXPECT_EQ(sprite->surface == nullptr, refuseSurfaces);
+            display->ClearBackBuffer();
+            display->DrawSprite(sprite.get(), 790, 590);
+            display->DrawSpriteStretched(sprite.get(), -5, -5, 40, 40);
+            display->Present();
         }
     }
 }
@@ -277,12 +219,8 @@ TEST(ClipRegionTest, BoundingRectangleCoversTheListFromTheStartValues)
     for (const Case& c : cases) {
         const RegionData region = BuildClipRegion(c.rects);
         EXPECT_EQ(region.bounds, c.bounds) << c.rects.size() << " rectangles";
-        EXPECT_EQ(region.headerSize, 32);
-        EXPECT_EQ(region.type, 1);
         EXPECT_EQ(region.count, static_cast<int32_t>(c.rects.size()));
-        EXPECT_EQ(region.regionSize, 16 * region.count);
         EXPECT_EQ(region.BlockSize(), static_cast<size_t>(16 * (region.count + 2)));
-        EXPECT_EQ(region.rects, c.rects);
         EXPECT_TRUE(CClipper().SetClipList(region)) << "the clipper takes every block the display builds";
     }
 }

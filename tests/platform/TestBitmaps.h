@@ -1,9 +1,8 @@
 // Hand-made .bmp files for the video tests (BITMAPFILEHEADER + BITMAPINFOHEADER,
-// rows bottom-up, each padded to four bytes): 24-bit and 32-bit bitmaps and
-// 8-bit palettised ones, from a row-major list of RGB pixels.
+// rows bottom-up, each padded to four bytes): 24-bit and 32-bit bitmaps from a
+// row-major list of RGB pixels.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -30,10 +29,9 @@ inline void Put32(std::vector<uint8_t>& out, uint32_t value)
     Put16(out, value >> 16);
 }
 
-inline std::vector<uint8_t> Headers(
-    int32_t width, int32_t height, int bitsPerPixel, uint32_t paletteEntries, uint32_t imageBytes)
+inline std::vector<uint8_t> Headers(int32_t width, int32_t height, int bitsPerPixel, uint32_t imageBytes)
 {
-    const uint32_t offset = 14 + 40 + paletteEntries * 4;
+    const uint32_t offset = 14 + 40;
     std::vector<uint8_t> out;
     out.push_back('B');
     out.push_back('M');
@@ -49,7 +47,7 @@ inline std::vector<uint8_t> Headers(
     Put32(out, imageBytes);
     Put32(out, 2835);
     Put32(out, 2835);
-    Put32(out, paletteEntries);
+    Put32(out, 0); // no palette
     Put32(out, 0);
     return out;
 }
@@ -66,8 +64,7 @@ inline std::vector<uint8_t> MakeBmp(
     int32_t width, int32_t height, const std::vector<Rgb>& pixels, int bitsPerPixel = 24)
 {
     const uint32_t rowBytes = detail::RowBytes(width, bitsPerPixel);
-    std::vector<uint8_t> out
-        = detail::Headers(width, height, bitsPerPixel, 0, rowBytes * static_cast<uint32_t>(height));
+    std::vector<uint8_t> out = detail::Headers(width, height, bitsPerPixel, rowBytes * static_cast<uint32_t>(height));
     for (int32_t y = height - 1; y >= 0; --y) {
         const size_t rowStart = out.size();
         for (int32_t x = 0; x < width; ++x) {
@@ -78,32 +75,6 @@ inline std::vector<uint8_t> MakeBmp(
             if (bitsPerPixel == 32) {
                 out.push_back(0);
             }
-        }
-        out.resize(rowStart + rowBytes, 0);
-    }
-    return out;
-}
-
-// 8 bits per pixel with a palette of the distinct colours.
-inline std::vector<uint8_t> MakePalettedBmp(int32_t width, int32_t height, const std::vector<Rgb>& pixels)
-{
-    std::vector<Rgb> palette;
-    for (const Rgb& p : pixels) {
-        if (std::find(palette.begin(), palette.end(), p) == palette.end()) {
-            palette.push_back(p);
-        }
-    }
-    const uint32_t rowBytes = detail::RowBytes(width, 8);
-    std::vector<uint8_t> out = detail::Headers(
-        width, height, 8, static_cast<uint32_t>(palette.size()), rowBytes * static_cast<uint32_t>(height));
-    for (const Rgb& p : palette) {
-        out.insert(out.end(), {p.blue, p.green, p.red, 0});
-    }
-    for (int32_t y = height - 1; y >= 0; --y) {
-        const size_t rowStart = out.size();
-        for (int32_t x = 0; x < width; ++x) {
-            const Rgb& p = pixels[static_cast<size_t>(y * width + x)];
-            out.push_back(static_cast<uint8_t>(std::find(palette.begin(), palette.end(), p) - palette.begin()));
         }
         out.resize(rowStart + rowBytes, 0);
     }

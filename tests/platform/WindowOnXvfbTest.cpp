@@ -91,17 +91,11 @@ std::unique_ptr<CSurface> BlockPicture(int32_t width, int32_t height)
 // pictureHeight shown scaled into `area` of the screenshot.
 void ExpectBlocksIn(const Screenshot& shot, const Rect& area, int32_t pictureWidth, int32_t pictureHeight)
 {
-    int32_t failures = 0;
-    for (int32_t y = 8; y < pictureHeight && failures < 5; y += 16) {
-        for (int32_t x = 8; x < pictureWidth && failures < 5; x += 16) {
+    for (int32_t y = 8; y < pictureHeight; y += 16) {
+        for (int32_t x = 8; x < pictureWidth; x += 16) {
             const int32_t sx = area.left + x * area.Width() / pictureWidth;
             const int32_t sy = area.top + y * area.Height() / pictureHeight;
-            if (shot.At(sx, sy) != BlockColour(x, y)) {
-                ADD_FAILURE() << "screen (" << sx << ", " << sy << ") shows 0x" << std::hex << shot.At(sx, sy)
-                              << ", the block of picture (" << std::dec << x << ", " << y << ") is 0x" << std::hex
-                              << BlockColour(x, y);
-                ++failures;
-            }
+            ASSERT_EQ(shot.At(sx, sy), BlockColour(x, y)) << "screen (" << sx << ", " << sy << ")";
         }
     }
 }
@@ -153,22 +147,14 @@ TEST(WindowOnXvfb, WindowedPresentFillsTheClientAreaExactly)
     ASSERT_EQ(client.Height(), 600);
     auto shot = TakeScreenshot(dir);
     ASSERT_TRUE(shot);
-    int32_t failures = 0;
-    for (int32_t y = 0; y < 600 && failures < 5; ++y) {
-        for (int32_t x = 0; x < 800 && failures < 5; ++x) {
-            const uint32_t want = picture->GetPixel(x, y);
-            const uint32_t got = shot->At(client.left + x, client.top + y);
-            if (got != want) {
-                ADD_FAILURE() << "client (" << x << ", " << y << ") shows 0x" << std::hex << got << ", expected 0x"
-                              << want;
-                ++failures;
-            }
+    for (int32_t y = 0; y < 600; ++y) {
+        for (int32_t x = 0; x < 800; ++x) {
+            ASSERT_EQ(shot->At(client.left + x, client.top + y), picture->GetPixel(x, y)) << x << "," << y;
         }
     }
 
     // A back buffer of another size is stretched over the whole client area.
-    auto half = BlockPicture(400, 300);
-    ASSERT_TRUE(screen->PresentStretched(*half));
+    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(400, 300)));
     shot = TakeScreenshot(dir);
     ASSERT_TRUE(shot);
     ExpectBlocksIn(*shot, client, 400, 300);
@@ -240,8 +226,7 @@ TEST_F(WindowWithWindowManager, MaximisedWindowShowsThePictureStretchedOverItsCl
     EXPECT_GT(client.Height(), 600);
     auto screen = backend->CreatePrimarySurface(PrimaryKind::Alone);
     ASSERT_TRUE(screen);
-    auto picture = BlockPicture(800, 600);
-    ASSERT_TRUE(screen->PresentStretched(*picture));
+    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(800, 600)));
     auto shot = TakeScreenshot(dir);
     ASSERT_TRUE(shot);
     ExpectBlocksIn(*shot, client, 800, 600);
@@ -255,27 +240,14 @@ TEST_F(WindowWithWindowManager, FullScreenScalesTheModeOverTheWholeScreen)
     auto backend = CreateVideoBackend(window.get());
     ASSERT_TRUE(backend->SetCooperativeLevel(CooperativeLevel::ExclusiveFullScreen));
     WaitForClientArea(*window, [](const Rect& now) { return now == Rect{0, 0, 1024, 768}; });
-    for (const int32_t depth : {16, 32}) {
-        ASSERT_TRUE(backend->SetDisplayMode(DisplayMode{800, 600, depth}));
-        auto chain = backend->CreatePrimarySurface(PrimaryKind::FlipChain);
-        ASSERT_TRUE(chain);
-        std::shared_ptr<CSurface> back = chain->AttachedBackBuffer();
-        ASSERT_TRUE(back);
-        ASSERT_EQ(back->Format().bitsPerPixel, depth);
-        auto picture = BlockPicture(800, 600);
-        back->Blit(*picture, Rect{0, 0, 800, 600}, Rect{0, 0, 800, 600});
-        ASSERT_TRUE(chain->Flip());
-        auto shot = TakeScreenshot(dir);
-        ASSERT_TRUE(shot);
-        ASSERT_EQ(shot->width, 1024);
-        if (depth == 32) {
-            ExpectBlocksIn(*shot, Rect{0, 0, 1024, 768}, 800, 600);
-        } else {
-            // 5-6-5 keeps the top bits of each channel: compare block by
-            // block with the colour reduced the same way.
-            const uint32_t got = shot->At(512 + 6, 384 + 6);
-            const uint32_t want = BlockColour(400 + 5, 300 + 5);
-            EXPECT_EQ(got & 0xF8FCF8, want & 0xF8FCF8) << std::hex << got << " vs " << want;
-        }
-    }
+    ASSERT_TRUE(backend->SetDisplayMode(DisplayMode{800, 600, 32}));
+    auto chain = backend->CreatePrimarySurface(PrimaryKind::FlipChain);
+    ASSERT_TRUE(chain);
+    std::shared_ptr<CSurface> back = chain->AttachedBackBuffer();
+    back->Blit(*BlockPicture(800, 600), Rect{0, 0, 800, 600}, Rect{0, 0, 800, 600});
+    ASSERT_TRUE(chain->Flip());
+    auto shot = TakeScreenshot(dir);
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->width, 1024);
+    ExpectBlocksIn(*shot, Rect{0, 0, 1024, 768}, 800, 600);
 }
