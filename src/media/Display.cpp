@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <iostream>
 #include <set>
 
