@@ -14,8 +14,8 @@
 namespace board {
 namespace {
 
-constexpr int kTextCases = 2500;
-constexpr int kBinaryCases = 2500;
+constexpr int kTextCases = 1500;
+constexpr int kBinaryCases = 1500;
 
 // Portable across standard libraries: only the engine's raw output is used.
 class CFuzzRandom {
