@@ -159,27 +159,29 @@ TEST(LayoutCheckTest, SharedCellNamesTheEarlierTileAsTheOther)
     EXPECT_EQ(problems[0].otherTile, 0);
 }
 
-TEST(LayoutCheckTest, PicturesJustInsideTheLimitsPass)
+TEST(LayoutCheckTest, LayoutsJustInsideTheRulesPass)
 {
-    // Level 6 at row 0 is drawn at y = 1; column 30 up to level 3 stays left
-    // of the panel (x + 45 = 725 at level 4 would touch it).
-    auto tiles = BlockTiles();
-    for (int z = 0; z < 7; ++z) {
-        tiles[tiles.size() - 11 + z] = {0, 0, z};
+    const std::vector<std::pair<const char*, std::function<void(std::vector<SCellPosition>&)>>> cases = {
+        {"level 6 at row 0 is drawn at y = 1; column 30 up to level 3 ends at x = 722, left of the panel",
+            [](auto& t) {
+                for (int z = 0; z < 7; ++z) {
+                    t[t.size() - 11 + z] = {0, 0, z};
+                }
+                for (int z = 0; z < 4; ++z) {
+                    t[t.size() - 4 + z] = {30, 0, z};
+                }
+            }},
+        {"half over the last tile of the first row is supported",
+            [](auto& t) {
+                t.back() = {25, 0, 1};
+            }},
+    };
+    for (const auto& [what, change] : cases) {
+        auto tiles = BlockTiles();
+        change(tiles);
+        const auto problems = CheckLayout(tiles);
+        EXPECT_TRUE(problems.empty()) << what << ": " << problems[0].message;
     }
-    for (int z = 0; z < 4; ++z) {
-        tiles[tiles.size() - 4 + z] = {30, 0, z};
-    }
-    const auto problems = CheckLayout(tiles);
-    EXPECT_TRUE(problems.empty()) << problems[0].message;
-}
-
-TEST(LayoutCheckTest, HalfSupportIsEnough)
-{
-    auto tiles = BlockTiles();
-    tiles.back() = {25, 0, 1}; // half over the last tile of the first row
-    const auto problems = CheckLayout(tiles);
-    EXPECT_TRUE(problems.empty()) << problems[0].message;
 }
 
 TEST(LayoutCheckTest, FewerThanTwoFreeTilesIsAProblem)

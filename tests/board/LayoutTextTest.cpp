@@ -296,16 +296,5 @@ TEST(LayoutTextTest, PrintingCutsAnUnterminatedHolderAndSaysSo)
     EXPECT_NE(text.find("cut to its first 31"), std::string::npos);
 }
 
-TEST(LayoutTextTest, PrintedNameIsAlwaysOneUsableLine)
-{
-    const std::vector<std::pair<std::string, std::string>> cases
-        = {{"Turtle", "Turtle"}, {"  Spaced Out ", "Spaced Out"}, {"a\nb\\c/d", "a_b_c_d"}, {"", "Unnamed"}};
-    for (const auto& [given, expected] : cases) {
-        const SLayoutText layout = ParseLayoutText(PrintLayoutText(BlockLayout(), given));
-        ASSERT_TRUE(layout.Ok()) << given;
-        EXPECT_EQ(layout.name, expected);
-    }
-}
-
 } // namespace
 } // namespace board
