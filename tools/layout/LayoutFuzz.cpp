@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         }
         return 0;
     }
-    const board::SLayoutText parsed =
-        board::ParseLayoutText(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    const board::SLayoutText parsed
+        = board::ParseLayoutText(std::string_view(reinterpret_cast<const char*>(bytes), size));
     std::vector<board::SCellPosition> cells;
     for (const auto& tile : parsed.tiles) {
         cells.push_back(tile.topLeft);

@@ -81,9 +81,21 @@ bool IsTextContent(const std::vector<uint8_t>& bytes)
     return std::find(bytes.begin(), bytes.end(), uint8_t{0}) == bytes.end();
 }
 
-enum class ELongFile { Problem, Warning };
+// A file the game can still read, though it is not as we write them (longer
+// than 7,020 bytes, or a holder name without its end): a problem for check
+// and compile, a warning for the commands that only read.
+enum class EOddFile { Problem, Warning };
 
-std::optional<SLoadedLayout> LoadBinary(const std::vector<uint8_t>& bytes, CReporter& report, ELongFile longFile)
+void ReportOdd(CReporter& report, EOddFile odd, const std::string& message)
+{
+    if (odd == EOddFile::Problem) {
+        report.Problem(0, message);
+    } else {
+        report.Warning(message);
+    }
+}
+
+std::optional<SLoadedLayout> LoadBinary(const std::vector<uint8_t>& bytes, CReporter& report, EOddFile odd)
 {
     const board::SLayoutDecodeResult decoded = board::DecodeLayout(bytes);
     if (!decoded.Ok()) {
@@ -97,20 +109,17 @@ std::optional<SLoadedLayout> LoadBinary(const std::vector<uint8_t>& bytes, CRepo
         return std::nullopt;
     }
     if (bytes.size() > board::kLayoutFileBytes) {
-        const std::string message = "the file is " + std::to_string(bytes.size())
-            + " bytes long; a layout file has exactly 7020 bytes (the rest is ignored)";
-        if (longFile == ELongFile::Problem) {
-            report.Problem(0, message);
-        } else {
-            report.Warning(message);
-        }
+        ReportOdd(report, odd,
+            "the file is " + std::to_string(bytes.size())
+                + " bytes long; a layout file has exactly 7020 bytes (the rest is ignored)");
     }
     SLoadedLayout layout;
     layout.topLefts = board::TopLeftCells(decoded.data);
     layout.records = decoded.data.records;
     for (int i = 0; i < board::kRecordCount; ++i) {
         if (layout.records[i].holder.size() >= platform::kNameFieldBytes) {
-            report.Problem(0, "the holder name of record " + std::to_string(i + 1) + " has no end within its field");
+            ReportOdd(
+                report, odd, "the holder name of record " + std::to_string(i + 1) + " has no end within its field");
         }
     }
     return layout;
@@ -140,14 +149,14 @@ std::optional<SLoadedLayout> LoadText(const std::vector<uint8_t>& bytes, CReport
 
 // Reads a layout of either form; nothing (with the problems reported) when
 // it cannot be read at all.
-std::optional<SLoadedLayout> Load(const std::string& path, CReporter& report, ELongFile longFile)
+std::optional<SLoadedLayout> Load(const std::string& path, CReporter& report, EOddFile odd)
 {
     const auto bytes = platform::ReadWholeFile(path);
     if (!bytes) {
         report.Problem(0, "cannot read the file");
         return std::nullopt;
     }
-    auto layout = IsTextContent(*bytes) ? LoadText(*bytes, report) : LoadBinary(*bytes, report, longFile);
+    auto layout = IsTextContent(*bytes) ? LoadText(*bytes, report) : LoadBinary(*bytes, report, odd);
     if (layout && !layout->isText) {
         layout->name = BaseName(path);
     }
@@ -211,7 +220,7 @@ int Check(const std::vector<std::string>& paths, std::ostream& out, std::ostream
     bool allOk = true;
     for (const auto& path : paths) {
         CReporter report(err, path);
-        const auto layout = Load(path, report, ELongFile::Problem);
+        const auto layout = Load(path, report, EOddFile::Problem);
         if (layout) {
             CheckLoaded(path, *layout, report);
         }
@@ -265,7 +274,7 @@ int Compile(const std::vector<std::string>& args, std::ostream& err)
     const std::string& source = paths[0];
     const std::string& target = paths[1];
     CReporter report(err, source);
-    const auto layout = Load(source, report, ELongFile::Problem);
+    const auto layout = Load(source, report, EOddFile::Problem);
     if (!layout) {
         report.Finish();
         return kExitProblems;
@@ -299,7 +308,7 @@ int Decompile(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUsage;
     }
     CReporter report(err, args[0]);
-    const auto layout = Load(args[0], report, ELongFile::Warning);
+    const auto layout = Load(args[0], report, EOddFile::Warning);
     report.Finish();
     if (!layout) {
         return kExitProblems;
@@ -320,7 +329,7 @@ int Preview(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kExitUsage;
     }
     CReporter report(err, args[0]);
-    const auto layout = Load(args[0], report, ELongFile::Warning);
+    const auto layout = Load(args[0], report, EOddFile::Warning);
     report.Finish();
     if (!layout) {
         return kExitProblems;
