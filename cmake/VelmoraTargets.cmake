@@ -26,8 +26,12 @@ function(velmora_test_folder name)
   endif()
   add_executable(velmora_tests_${name} ${sources})
   target_link_libraries(velmora_tests_${name} PRIVATE ${ARG_LIBS} velmora_testsupport GTest::gtest GTest::gtest_main)
+  # Tests run through env(1) with the headless drivers and the folders they
+  # read: gtest_discover_tests in this CMake cannot pass a list-valued
+  # ENVIRONMENT property, but it runs every test through the target's emulator.
+  set_target_properties(velmora_tests_${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "/usr/bin/env;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;VELMORA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELMORA_RUN_DIR=${VELMORA_RUN_DIR}")
   gtest_discover_tests(velmora_tests_${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;VELMORA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELMORA_RUN_DIR=${VELMORA_RUN_DIR}"
     DISCOVERY_TIMEOUT 30)
 endfunction()
