@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
+#include <sstream>
+#include <vector>
 
 namespace {
 
@@ -109,6 +112,150 @@ TEST(FontSheets, CaptionCapitalsSitMidCell)
         }
         EXPECT_NEAR((top + bottom) / 2.0, 16.0, 2.5) << c;
     }
+}
+
+// One line of font 3 as the game draws it: every pixel of the line names
+// the glyph whose ink covers it, or -1.
+struct SInkLine {
+    std::vector<media::SGlyphPlacement> glyphs;
+    int width = 0;
+    std::vector<int> owners;
+    int Owner(int x, int y) const { return owners[static_cast<size_t>(y) * width + x]; }
+};
+
+SInkLine DrawLine(const std::string& text, const SBitmap& sheet, const media::SFontMetrics& metrics)
+{
+    SInkLine line;
+    line.glyphs = media::LayOutText(text, metrics, {0, 0, 10000, 10000}, media::kAlignLeft, 0);
+    for (const media::SGlyphPlacement& p : line.glyphs) {
+        line.width = std::max(line.width, p.x + p.sourceRight - p.sourceLeft);
+    }
+    line.owners.assign(static_cast<size_t>(line.width) * metrics.cellHeight, -1);
+    for (size_t i = 0; i < line.glyphs.size(); ++i) {
+        const media::SGlyphPlacement& p = line.glyphs[i];
+        for (int sy = p.sourceTop; sy < p.sourceBottom; ++sy) {
+            for (int sx = p.sourceLeft; sx < p.sourceRight; ++sx) {
+                if (!IsKey(sheet.At(sx, sy))) {
+                    line.owners[static_cast<size_t>(sy - p.sourceTop) * line.width + p.x + sx - p.sourceLeft]
+                        = static_cast<int>(i);
+                }
+            }
+        }
+    }
+    return line;
+}
+
+// Columns of background between the ink of two glyphs in one row, or
+// nothing when either has no ink there.
+std::optional<int> RowGap(const SInkLine& line, int leftGlyph, int rightGlyph, int y)
+{
+    int leftEdge = -1;
+    int rightEdge = -1;
+    for (int x = 0; x < line.width; ++x) {
+        if (line.Owner(x, y) == leftGlyph) {
+            leftEdge = x;
+        }
+        if (line.Owner(x, y) == rightGlyph && rightEdge < 0) {
+            rightEdge = x;
+        }
+    }
+    if (leftEdge < 0 || rightEdge < 0) {
+        return std::nullopt;
+    }
+    return rightEdge - leftEdge - 1;
+}
+
+// The rows of a glyph's ink in its cell.
+std::pair<int, int> InkRows(const SBitmap& sheet, const SFontFiles& font, uint8_t code)
+{
+    int top = font.cell;
+    int bottom = 0;
+    for (int y = 0; y < font.cell; ++y) {
+        for (int x = 0; x < font.cell; ++x) {
+            if (!IsKey(sheet.At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
+            }
+        }
+    }
+    return {top, bottom};
+}
+
+// Evenly set letters leave about the same amount of background between
+// each other whatever their shapes. The space between two letters is taken
+// as the mean gap between their ink (rims included) over the rows of the
+// x-height, a row where either letter has no ink, or a gap deeper than
+// kDepthPx, counting kDepthPx: the white a reader sees between them. Pairs of
+// lower-case letters are compared; a capital leaves room under or beside
+// its arms in any type set without kerning.
+TEST(FontSpacing, CaptionLettersAreEvenlySpaced)
+{
+    constexpr int kDepthPx = 6;
+    constexpr double kMostDeviationPx = 0.75; // standard deviation of the gaps
+    constexpr double kWidestSpreadPx = 3.5; // loosest pair against the tightest
+    constexpr int kLeastWordSpacePx = 4;
+    const SFontFiles& font = kFonts[2];
+    const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
+    ASSERT_TRUE(sheet.has_value());
+    const media::SFontMetrics metrics = Metrics(font);
+    const auto [zoneTop, zoneBottom] = InkRows(*sheet, font, 'x');
+    ASSERT_LT(zoneTop, zoneBottom);
+
+    const char* const words[] = {"Play Game", "Load Game", "Save Game", "Options", "Help", "Exit", "Velmora Mahjongg",
+        "Shuffle", "Pause", "Hint", "Leave", "Cancel", "Previously Saved Games", "Turtle", "Pyramid", "Fortress"};
+    struct SPair {
+        std::string letters;
+        double gapPx;
+    };
+    std::vector<SPair> pairs;
+    const auto isLower = [](uint8_t c) { return c >= 'a' && c <= 'z'; };
+    for (const char* word : words) {
+        SCOPED_TRACE(word);
+        const SInkLine line = DrawLine(word, *sheet, metrics);
+        for (size_t i = 0; i + 1 < line.glyphs.size(); ++i) {
+            const uint8_t left = line.glyphs[i].code;
+            const uint8_t right = line.glyphs[i + 1].code;
+            if (!isLower(left) || !isLower(right)) {
+                continue;
+            }
+            double sum = 0;
+            for (int y = zoneTop; y < zoneBottom; ++y) {
+                const std::optional<int> gap = RowGap(line, static_cast<int>(i), static_cast<int>(i + 1), y);
+                sum += gap ? std::min(*gap, kDepthPx) : kDepthPx;
+            }
+            pairs.push_back({{static_cast<char>(left), static_cast<char>(right)}, sum / (zoneBottom - zoneTop)});
+        }
+        // A word space reads as one only when it is clearly wider than the
+        // gaps between letters: the closest the two words come in any row.
+        for (size_t i = 1; i + 1 < line.glyphs.size(); ++i) {
+            if (line.glyphs[i].code != ' ') {
+                continue;
+            }
+            int closest = kDepthPx * 10;
+            for (int y = 0; y < metrics.cellHeight; ++y) {
+                const auto gap = RowGap(line, static_cast<int>(i - 1), static_cast<int>(i + 1), y);
+                closest = gap ? std::min(closest, *gap) : closest;
+            }
+            EXPECT_GE(closest, kLeastWordSpacePx);
+        }
+    }
+    ASSERT_GT(pairs.size(), 50U);
+    double mean = 0;
+    for (const SPair& pair : pairs) {
+        mean += pair.gapPx / static_cast<double>(pairs.size());
+    }
+    double variance = 0;
+    std::ostringstream all;
+    for (const SPair& pair : pairs) {
+        variance += (pair.gapPx - mean) * (pair.gapPx - mean) / static_cast<double>(pairs.size());
+        all << pair.letters << ' ' << pair.gapPx << "  ";
+    }
+    const auto [tightest, loosest] = std::minmax_element(
+        pairs.begin(), pairs.end(), [](const SPair& a, const SPair& b) { return a.gapPx < b.gapPx; });
+    EXPECT_LE(std::sqrt(variance), kMostDeviationPx) << all.str();
+    EXPECT_LE(loosest->gapPx - tightest->gapPx, kWidestSpreadPx)
+        << tightest->letters << " to " << loosest->letters << "\n"
+        << all.str();
 }
 
 struct SLaidOut {
