@@ -1,8 +1,9 @@
-// Boards for the board and rules tests: a full 144-tile layout, and boards
-// holding only a few tiles at chosen places.
+// Layouts and boards shared by the board tests: one sound 144-tile layout,
+// and boards holding only a few tiles at chosen places.
 #pragma once
 
 #include "board/Board.h"
+#include "board/LayoutText.h"
 #include "board/Rules.h"
 
 #include <memory>
@@ -10,47 +11,37 @@
 
 namespace board_test {
 
-// Top-left cell of a tile.
-struct STilePlace {
-    int column = 0;
-    int row = 0;
-    int level = 0;
-};
-
-// 144 tiles that do not overlap: 128 side by side on level 0 (even columns
-// and rows) and 16 on level 1 along the top row.
-inline board::SLayoutData FullLayout()
+// 96 tiles on level 0 (12 x 8 from column 2) and 48 on level 1 (12 x 4 from
+// row 4), in canonical order; no tile overlaps or floats.
+inline board::SLayoutData BlockLayout()
 {
-    board::SLayoutData layout;
-    for (int t = 0; t < board::kTileCount; ++t) {
-        layout.cells[t] = board::TileCells({(t % 16) * 2, (t / 16) % 8 * 2, t / 128});
+    board::SLayoutData data;
+    int t = 0;
+    for (int z = 0; z < 2; ++z) {
+        for (int r = 4 * z; r < 16 - 4 * z; r += 2) {
+            for (int c = 2; c < 26; c += 2) {
+                data.cells[t++] = board::TileCells({c, r, z});
+            }
+        }
     }
-    layout.records = {{{"Ada", 1000}, {"Bo", 2000}, {"Cy", 3}}};
-    return layout;
+    data.records = {{{"Ada", 1000}, {"Bo", 2000}, {"Cy", 3}}};
+    return data;
 }
 
-// Tiles 0..n-1 at the given places, present and without faces; the other
-// tiles are not placed.
-inline std::unique_ptr<board::CBoard> BoardWithTiles(const std::vector<STilePlace>& places)
+// Tiles 0..n-1 with these top-left cells, present and without faces; the
+// other tiles are not placed.
+inline std::unique_ptr<board::CBoard> BoardWithTiles(const std::vector<board::SCellPosition>& places)
 {
     auto result = std::make_unique<board::CBoard>();
     for (size_t t = 0; t < places.size(); ++t) {
-        result->PlaceTile(static_cast<int>(t), {places[t].column, places[t].row, places[t].level}, 0, 0, 0);
+        result->PlaceTile(static_cast<int>(t), places[t], 0, 0, 0);
     }
     return result;
 }
 
-inline std::unique_ptr<board::CBoard> FullBoard()
-{
-    const board::SLayoutData layout = FullLayout();
-    auto result = std::make_unique<board::CBoard>();
-    for (int t = 0; t < board::kTileCount; ++t) {
-        result->PlaceTile(t, layout.cells[t][0], 0, 0, 0);
-    }
-    return result;
-}
+inline std::unique_ptr<board::CBoard> BlockBoard() { return BoardWithTiles(board::TopLeftCells(BlockLayout())); }
 
-// Tile t gets faces[t] with its match group.
+// Tile t gets faces[t], its match group and deal number t.
 inline void SetFaces(board::CBoard& board, const std::vector<int>& faces)
 {
     for (size_t t = 0; t < faces.size(); ++t) {
