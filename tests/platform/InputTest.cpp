@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 using platform::InputResult;
 
 TEST(InputTest, DevicesWithoutTheForegroundReportLostInputUntilReleased)
@@ -17,23 +20,16 @@ TEST(InputTest, DevicesWithoutTheForegroundReportLostInputUntilReleased)
     platform::KeyState keys{};
     keys[0x1E] = 0x80;
 
-    EXPECT_EQ(mouse->Read(state), InputResult::NotAcquired);
-    EXPECT_EQ(keyboard->Read(keys), InputResult::NotAcquired);
-
+    using Both = std::pair<InputResult, InputResult>;
+    const auto read = [&] { return Both(mouse->Read(state), keyboard->Read(keys)); };
+    EXPECT_EQ(read(), Both(InputResult::NotAcquired, InputResult::NotAcquired));
     // Acquiring is refused in the background, but the wish to read stays, so
     // reads tell the poll to try again.
-    EXPECT_EQ(mouse->Acquire(), InputResult::Denied);
-    EXPECT_EQ(keyboard->Acquire(), InputResult::Denied);
-    EXPECT_EQ(mouse->Read(state), InputResult::InputLost);
-    EXPECT_EQ(keyboard->Read(keys), InputResult::InputLost);
-
+    EXPECT_EQ(Both(mouse->Acquire(), keyboard->Acquire()), Both(InputResult::Denied, InputResult::Denied));
+    EXPECT_EQ(read(), Both(InputResult::InputLost, InputResult::InputLost));
     mouse->Unacquire();
     keyboard->Unacquire();
-    EXPECT_EQ(mouse->Read(state), InputResult::NotAcquired);
-    EXPECT_EQ(keyboard->Read(keys), InputResult::NotAcquired);
-
+    EXPECT_EQ(read(), Both(InputResult::NotAcquired, InputResult::NotAcquired));
     // Failed reads leave the caller's record alone.
-    EXPECT_EQ(state.dx, 7);
-    EXPECT_EQ(state.buttons[0], 0x80);
-    EXPECT_EQ(keys[0x1E], 0x80);
+    EXPECT_EQ(std::tuple(state.dx, state.buttons[0], keys[0x1E]), std::tuple(7, 0x80, 0x80));
 }

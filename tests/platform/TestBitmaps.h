@@ -9,69 +9,31 @@
 namespace testing_support {
 
 struct Rgb {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
+    uint8_t red = 0, green = 0, blue = 0;
     bool operator==(const Rgb&) const = default;
 };
-
-namespace detail {
-
-inline void Put16(std::vector<uint8_t>& out, uint32_t value)
-{
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-inline void Put32(std::vector<uint8_t>& out, uint32_t value)
-{
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-inline std::vector<uint8_t> Headers(int32_t width, int32_t height, int bitsPerPixel, uint32_t imageBytes)
-{
-    const uint32_t offset = 14 + 40;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + imageBytes);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bitsPerPixel));
-    Put32(out, 0); // no compression
-    Put32(out, imageBytes);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 0); // no palette
-    Put32(out, 0);
-    return out;
-}
-
-inline uint32_t RowBytes(int32_t width, int bitsPerPixel)
-{
-    return (static_cast<uint32_t>(width) * bitsPerPixel / 8 + 3) / 4 * 4;
-}
-
-} // namespace detail
 
 // bitsPerPixel 24 or 32 (alpha byte 0, as paint programs often write it).
 inline std::vector<uint8_t> MakeBmp(
     int32_t width, int32_t height, const std::vector<Rgb>& pixels, int bitsPerPixel = 24)
 {
-    const uint32_t rowBytes = detail::RowBytes(width, bitsPerPixel);
-    std::vector<uint8_t> out = detail::Headers(width, height, bitsPerPixel, rowBytes * static_cast<uint32_t>(height));
+    const auto rowBytes = static_cast<uint32_t>((width * bitsPerPixel / 8 + 3) / 4 * 4);
+    const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
+    // Little-endian 32-bit fields from the file size on; planes (1) and bits
+    // per pixel share one. No compression, no palette.
+    const uint32_t fields[] = {54 + imageBytes, 0, 54, 40, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+        1u | static_cast<uint32_t>(bitsPerPixel) << 16, 0, imageBytes, 2835, 2835, 0, 0};
+    std::vector<uint8_t> out = {'B', 'M'};
+    for (const uint32_t field : fields) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            out.push_back(static_cast<uint8_t>(field >> shift));
+        }
+    }
     for (int32_t y = height - 1; y >= 0; --y) {
         const size_t rowStart = out.size();
         for (int32_t x = 0; x < width; ++x) {
             const Rgb& p = pixels[static_cast<size_t>(y * width + x)];
-            out.push_back(p.blue);
-            out.push_back(p.green);
-            out.push_back(p.red);
+            out.insert(out.end(), {p.blue, p.green, p.red});
             if (bitsPerPixel == 32) {
                 out.push_back(0);
             }
