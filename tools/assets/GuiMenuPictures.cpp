@@ -291,8 +291,10 @@ std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, b
         cairo_translate(cr, 1, 1);
     }
     Emblem(cr, emblem, pushed);
+    // The slanted script and its rim reach past the measured advance: keep
+    // clear of the frame.
     double size = 19;
-    while (size > 10 && TextWidth(cr, EFace::Display, size, name) > 84) {
+    while (size > 10 && TextWidth(cr, EFace::Display, size, name) > 76) {
         size -= 0.5;
     }
     const bool ok = PaintText(
