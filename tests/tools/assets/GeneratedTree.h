@@ -1,5 +1,6 @@
-// The interface pictures and data files written once per test program into
-// a temporary folder, and a .bmp reader that trusts nothing in the file.
+// The whole data tree the generator writes (interface pictures, data files,
+// tile sets, sounds), written once per test program into a temporary folder,
+// and a .bmp reader that trusts nothing in the file.
 #pragma once
 
 #include "Generator.h"
@@ -21,25 +22,23 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Writes the pictures and the data files (not the tile sets and sounds,
-// which have tests of their own) into dir; true when both writers succeed.
+// Writes every part of the tree into dir; true when every writer succeeds.
 inline bool WriteTree(const std::string& dir)
 {
-    const bool pictures = assets::WriteGuiPictures(dir);
-    const bool data = assets::WriteDataFiles(dir);
-    return pictures && data;
+    bool ok = assets::WriteGuiPictures(dir);
+    ok = assets::WriteDataFiles(dir) && ok;
+    ok = assets::WriteTileSets(dir) && ok;
+    return assets::WriteSounds(dir) && ok;
 }
 
 struct STree {
     testing_support::CTempDir dir;
-    bool written = false;
+    bool written = WriteTree(dir.Path());
 };
 
 inline const STree& GeneratedTree()
 {
-    static STree tree;
-    static const bool once = (tree.written = WriteTree(tree.dir.Path()), true);
-    (void)once;
+    static const STree tree;
     return tree;
 }
 
