@@ -17,9 +17,11 @@ function(velmora_layer name)
 endfunction()
 
 # A test executable built from every .cpp in the calling folder, registered
-# with CTest through GoogleTest's discovery.
+# with CTest through GoogleTest's discovery, one CTest entry per test case.
+# WHOLE_BINARY registers the executable as one entry instead, for suites whose
+# expensive shared set-up (a generated data tree) should run once.
 function(velmora_test_folder name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_BINARY" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -29,8 +31,14 @@ function(velmora_test_folder name)
   # Tests run through env(1) with the headless drivers and the folders they
   # read: gtest_discover_tests in this CMake cannot pass a list-valued
   # ENVIRONMENT property, but it runs every test through the target's emulator.
-  set_target_properties(velmora_tests_${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "/usr/bin/env;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;VELMORA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VELMORA_RUN_DIR=${VELMORA_RUN_DIR}")
+  set(environment /usr/bin/env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+    VELMORA_SOURCE_DIR=${PROJECT_SOURCE_DIR} VELMORA_RUN_DIR=${VELMORA_RUN_DIR})
+  if(ARG_WHOLE_BINARY)
+    add_test(NAME ${name} COMMAND ${environment} $<TARGET_FILE:velmora_tests_${name}>
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    return()
+  endif()
+  set_target_properties(velmora_tests_${name} PROPERTIES CROSSCOMPILING_EMULATOR "${environment}")
   gtest_discover_tests(velmora_tests_${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 30)
