@@ -1,8 +1,7 @@
 // Cost of text: one 40-character line through DrawText (layout and glyph
 // copies), the layout alone, and 30 lines added to a composed 800 x 600
-// frame. Uses the run folder's fonts when VELMORA_RUN_DIR (or build/game)
-// has them, otherwise stand-in sheets whose glyphs are frames of their
-// advance's width.
+// frame; the whole frame is also measured with a full board of tile pieces. Uses the run folder's fonts when
+// VELMORA_RUN_DIR (or build/game) has them, otherwise stand-in sheets whose glyphs are frames of their advance's width.
 #include "media/Display.h"
 #include "media/FontTable.h"
 #include "platform/FakeVideoBackend.h"
@@ -81,6 +80,10 @@ void WriteStandInFonts(const testing_support::CTempDir& folder)
         }
         folder.Write(platform::NativePath(files.metricsFile), metrics);
     }
+    // A tile picture: a 45 x 61 tile in the top-left of a keyed 64 x 64 sheet.
+    folder.Write("Graphics/Tile Sets/Bench/Dot 1.bmp", Bmp(64, [](int x, int y) -> uint32_t {
+        return x < 45 && y < 61 ? 0xF0E8D0u - static_cast<uint32_t>((x + y) % 16) : 0;
+    }));
     // A backdrop for the composed frame.
     folder.Write("Graphics/Backdrops/Bench.bmp",
         Bmp(800, [](int x, int y) -> uint32_t { return 0x203040u + ((x / 8) << 16) % 0x800000 + (y / 4); }));
@@ -111,6 +114,7 @@ public:
         display->Create(nullptr, std::make_unique<platform::CFakeVideoBackend>(video));
         display->SetFullScreen(800, 600, 32);
         backdrop = display->CreateSprite("Graphics\\Backdrops\\Bench.bmp", 800, 600);
+        tile = display->CreateSprite("Graphics\\Tile Sets\\Bench\\Dot 1.bmp", 64, 64);
         if (gameFonts) {
             fs::current_path(runFolder);
         }
@@ -122,6 +126,7 @@ public:
     {
         fonts.reset();
         ReleaseSprite(backdrop);
+        ReleaseSprite(tile);
         display.reset();
     }
 
@@ -130,6 +135,7 @@ public:
     std::unique_ptr<CDisplay> display;
     std::unique_ptr<CFontTable> fonts;
     SpritePtr backdrop;
+    SpritePtr tile;
     std::string source;
 };
 
@@ -171,14 +177,33 @@ void BM_LayOutLine40(benchmark::State& state)
 }
 BENCHMARK(BM_LayOutLine40)->Unit(benchmark::kMicrosecond);
 
-// A frame as a screen composes it: cleared, backdrop, then (with text) 30
-// lines: a centred title, 20 wrapped body lines, right-aligned figures and
+// A frame as a screen composes it: cleared, backdrop, optionally a full board
+// (144 tiles in four pieces each, stacked on four levels), then optionally
+// 30 lines: a centred title, 20 wrapped body lines, right-aligned figures and
 // centred captions.
-void ComposeFrame(CTextBench& b, bool withText)
+enum class EFrame { Backdrop, WithText, WithBoardAndText };
+
+void DrawBoard(CTextBench& b)
+{
+    static constexpr int32_t kPieces[4][4] = {{0, 0, 23, 31}, {21, 0, 44, 31}, {0, 29, 23, 61}, {21, 29, 45, 61}};
+    for (int tile = 0; tile < 144; ++tile) {
+        const int32_t level = tile / 36;
+        const int32_t x = 65 + (tile % 12) * 40 + level * 4 + level * 20;
+        const int32_t y = 25 + (tile / 12 % 3) * 56 + level * 84 - level * 4;
+        for (const auto& piece : kPieces) {
+            b.display->DrawSpritePart(b.tile.get(), x + piece[0], y + piece[1], piece[0], piece[1], piece[2], piece[3]);
+        }
+    }
+}
+
+void ComposeFrame(CTextBench& b, EFrame frame)
 {
     b.display->ClearBackBuffer();
     b.display->DrawSprite(b.backdrop.get(), 0, 0);
-    if (!withText) {
+    if (frame == EFrame::WithBoardAndText) {
+        DrawBoard(b);
+    }
+    if (frame == EFrame::Backdrop) {
         return;
     }
     CFontTable& fonts = *b.fonts;
@@ -199,12 +224,13 @@ void ComposeFrame(CTextBench& b, bool withText)
 void BM_ComposedFrame(benchmark::State& state)
 {
     CTextBench& b = Bench();
-    const bool withText = state.range(0) != 0;
+    const auto frame = static_cast<EFrame>(state.range(0));
     for (auto _ : state) {
-        ComposeFrame(b, withText);
+        ComposeFrame(b, frame);
     }
-    state.SetLabel(b.source + (withText ? ", with 30 lines" : ", no text"));
+    static constexpr const char* kLabels[] = {", no text", ", with 30 lines", ", with 576 tile pieces and 30 lines"};
+    state.SetLabel(b.source + kLabels[state.range(0)]);
 }
-BENCHMARK(BM_ComposedFrame)->ArgName("text")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposedFrame)->ArgName("frame")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 } // namespace
