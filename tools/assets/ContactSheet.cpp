@@ -110,9 +110,9 @@ public:
     bool Load(const std::string& root)
     {
         for (int index = 1; index <= gui::kFontCount; ++index) {
-            const gui::SFontSheetSpec& spec = gui::FontSheetSpec(index);
-            std::optional<CImage> sheet = assets::Load(root, spec.sheetFile);
-            const std::vector<uint8_t> metrics = ReadFile(root + "/" + spec.metricsFile);
+            const gui::SFontSheetFormat& sheetFormat = gui::FontSheetFormat(index);
+            std::optional<CImage> sheet = assets::Load(root, sheetFormat.sheetFile);
+            const std::vector<uint8_t> metrics = ReadFile(root + "/" + sheetFormat.metricsFile);
             if (!sheet || metrics.size() != 256) {
                 return false;
             }
@@ -121,8 +121,8 @@ public:
             for (size_t i = 0; i < 256; ++i) {
                 font.advances[i] = static_cast<int8_t>(metrics[i]);
             }
-            font.cell = spec.cellPx;
-            font.lineHeight = spec.lineHeightPx;
+            font.cell = sheetFormat.cellPx;
+            font.lineHeight = sheetFormat.lineHeightPx;
         }
         return true;
     }

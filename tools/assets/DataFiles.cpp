@@ -100,7 +100,7 @@ bool WriteDataFiles(const std::string& root)
             continue;
         }
         const auto metrics = gui::EncodeMetrics(*sheet);
-        ok = WriteBytes(root + "/" + gui::FontSheetSpec(index).metricsFile, {metrics.begin(), metrics.end()}) && ok;
+        ok = WriteBytes(root + "/" + gui::FontSheetFormat(index).metricsFile, {metrics.begin(), metrics.end()}) && ok;
     }
     ok = WriteBytes(root + "/Data/Options.dat", EncodePresetOptions()) && ok;
     ok = WriteBytes(root + "/Data/PlayGame.dat", EncodePresetGameChoice()) && ok;

@@ -24,7 +24,7 @@ namespace assets::gui {
 
 namespace {
 
-constexpr std::array<SFontSheetSpec, kFontCount> kSpecs{{
+constexpr std::array<SFontSheetFormat, kFontCount> kSpecs{{
     {"Graphics/Gui/Times Roman 10 Font.bmp", "Data/Times Roman 10 Font Metrics.dat", 256, 16, 16},
     {"Graphics/Gui/Times Roman 16 Font.bmp", "Data/Times Roman 16 Font Metrics.dat", 512, 32, 24},
     {"Graphics/Gui/Klang MT 20 Font.bmp", "Data/Klang MT 20 Font Metrics.dat", 512, 32, 32},
@@ -544,22 +544,23 @@ SVerticalFit Measure(const SGlyphStyle& style, double size, int cellPx)
 
 // The baseline row for a measured size, or nothing when the glyphs cannot
 // stay inside the line height there.
-std::optional<int> ChooseBaseline(const SGlyphStyle& style, const SVerticalFit& fit, const SFontSheetSpec& spec)
+std::optional<int> ChooseBaseline(
+    const SGlyphStyle& style, const SVerticalFit& fit, const SFontSheetFormat& sheetFormat)
 {
-    if (fit.widestPx > spec.cellPx || fit.ascentPx + fit.descentPx > spec.lineHeightPx) {
+    if (fit.widestPx > sheetFormat.cellPx || fit.ascentPx + fit.descentPx > sheetFormat.lineHeightPx) {
         return std::nullopt;
     }
-    const int lowest = spec.lineHeightPx - fit.descentPx;
+    const int lowest = sheetFormat.lineHeightPx - fit.descentPx;
     const int highest = fit.ascentPx;
     if (style.placement == EPlacement::Low) {
         return lowest;
     }
-    return std::clamp(spec.cellPx / 2 - fit.capitalCentreFromBaseline, highest, lowest);
+    return std::clamp(sheetFormat.cellPx / 2 - fit.capitalCentreFromBaseline, highest, lowest);
 }
 
 std::unique_ptr<SFontSheet> BuildSheet(int index)
 {
-    const SFontSheetSpec& spec = FontSheetSpec(index);
+    const SFontSheetFormat& sheetFormat = FontSheetFormat(index);
     const SGlyphStyle style = StyleOf(index);
     if (!FontFace(style.face)) {
         return nullptr;
@@ -567,7 +568,7 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
     double size = style.largestPx;
     std::optional<int> baseline;
     for (; size >= 6.0; size -= 0.5) {
-        baseline = ChooseBaseline(style, Measure(style, size, spec.cellPx), spec);
+        baseline = ChooseBaseline(style, Measure(style, size, sheetFormat.cellPx), sheetFormat);
         if (baseline) {
             break;
         }
@@ -579,8 +580,8 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
 
     auto result = std::make_unique<SFontSheet>();
     result->baselineRow = *baseline;
-    CCanvas sheet(spec.sheetPx, spec.sheetPx);
-    SScratch scratch(spec.cellPx);
+    CCanvas sheet(sheetFormat.sheetPx, sheetFormat.sheetPx);
+    SScratch scratch(sheetFormat.cellPx);
     cairo_t* cr = scratch.canvas.Cr();
     UseSheetFont(cr, style, size);
     const SZones zones = MeasureZones(scratch, style, size, scratch.cellTop + *baseline);
@@ -597,12 +598,12 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
         if (!window.ink.any || c == kSpaceCode) {
             continue;
         }
-        const int cellX = (code % kSheetColumns) * spec.cellPx;
-        const int cellY = (code / kSheetColumns) * spec.cellPx;
-        const int destX = cellX + (spec.cellPx - advance) / 2;
+        const int cellX = (code % kSheetColumns) * sheetFormat.cellPx;
+        const int cellY = (code / kSheetColumns) * sheetFormat.cellPx;
+        const int destX = cellX + (sheetFormat.cellPx - advance) / 2;
         cairo_t* out = sheet.Cr();
         cairo_save(out);
-        cairo_rectangle(out, destX, cellY, advance, spec.lineHeightPx);
+        cairo_rectangle(out, destX, cellY, advance, sheetFormat.lineHeightPx);
         cairo_clip(out);
         cairo_set_source_surface(out, scratch.canvas.Surface(), destX - left, cellY - scratch.cellTop);
         cairo_paint(out);
@@ -615,7 +616,7 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
 
 } // namespace
 
-const SFontSheetSpec& FontSheetSpec(int index) { return kSpecs.at(static_cast<size_t>(index - 1)); }
+const SFontSheetFormat& FontSheetFormat(int index) { return kSpecs.at(static_cast<size_t>(index - 1)); }
 
 const SFontSheet* FontSheet(int index)
 {

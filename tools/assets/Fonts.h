@@ -17,7 +17,7 @@ inline constexpr int kFontCount = 3;
 inline constexpr int kGlyphCount = 256;
 inline constexpr int kSheetColumns = 16;
 
-struct SFontSheetSpec {
+struct SFontSheetFormat {
     const char* sheetFile; // below the data root
     const char* metricsFile; // below the data root
     int sheetPx; // sheet width and height
@@ -26,7 +26,7 @@ struct SFontSheetSpec {
 };
 
 // Fonts 1 to 3 as the game loads them.
-const SFontSheetSpec& FontSheetSpec(int index);
+const SFontSheetFormat& FontSheetFormat(int index);
 
 struct SFontSheet {
     CImage sheet{0, 0};

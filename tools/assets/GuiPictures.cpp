@@ -120,7 +120,7 @@ bool WriteGuiPictures(const std::string& root)
     }
     for (int index = 1; index <= gui::kFontCount; ++index) {
         const gui::SFontSheet* sheet = gui::FontSheet(index);
-        if (!sheet || !WriteBmp(root + "/" + gui::FontSheetSpec(index).sheetFile, sheet->sheet)) {
+        if (!sheet || !WriteBmp(root + "/" + gui::FontSheetFormat(index).sheetFile, sheet->sheet)) {
             std::fprintf(stderr, "velmora-assets: could not make font sheet %d\n", index);
             ok = false;
         }
