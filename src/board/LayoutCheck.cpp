@@ -3,6 +3,7 @@
 #include "board/LayoutCheck.h"
 
 #include "board/Board.h"
+#include "board/BoardGeometry.h"
 #include "board/Rules.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@
 namespace board {
 namespace {
 
-// The board is drawn with its origin here; a cell is 20 x 28 pixels and a
-// tile's picture (face and edge) 45 x 61.
-constexpr int kBoardOriginXPx = 65;
-constexpr int kBoardOriginYPx = 25;
-constexpr int kCellWidthPx = 20;
-constexpr int kCellHeightPx = 28;
-constexpr int kLevelShiftPx = 4;
-constexpr int kTilePictureWidthPx = 45;
-constexpr int kTilePictureHeightPx = 61;
 constexpr int kMinFreeAtStart = 2;
 
 std::string Where(const SCellPosition& cell)
@@ -207,8 +199,7 @@ bool TryClearing(const std::vector<SCellPosition>& topLefts, CSearchRandom& rand
 
 SPixelRect TilePictureArea(const SCellPosition& topLeft)
 {
-    const int x = kBoardOriginXPx + kCellWidthPx * topLeft.column + kLevelShiftPx * topLeft.level;
-    const int y = kBoardOriginYPx + kCellHeightPx * topLeft.row - kLevelShiftPx * topLeft.level;
+    const auto [x, y] = CellPixel(topLeft);
     return {x, y, x + kTilePictureWidthPx, y + kTilePictureHeightPx};
 }
 

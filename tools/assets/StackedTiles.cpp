@@ -2,6 +2,7 @@
 #include "StackedTiles.h"
 
 #include "TileSets.h"
+#include "board/BoardGeometry.h"
 
 #include <algorithm>
 #include <array>
@@ -13,34 +14,14 @@ namespace assets {
 
 namespace {
 
-// Board geometry: cells are 20 x 28 pixels and each level lies 4 pixels
-// right of and above the one below.
-constexpr int kCellWidthPx = 20;
-constexpr int kCellHeightPx = 28;
-constexpr int kLevelShiftPx = 4;
-constexpr int kLevels = 8;
-constexpr int kRows = 16;
-constexpr int kColumns = 32;
+using board::kColumns;
+using board::kLevels;
+using board::kRows;
 
-// One piece per cell of a tile: the cell's offset within the tile, the
-// source rectangle (right and bottom exclusive) and where the piece lands
-// relative to the cell's own position.
-struct SPiece {
-    int rowOffset;
-    int columnOffset;
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int dx;
-    int dy;
-};
-constexpr std::array<SPiece, 4> kPieces = {{
-    {0, 0, 0, 0, 23, 31, 0, 0},
-    {0, 1, 21, 0, 44, 31, 1, 0},
-    {1, 0, 0, 29, 23, 61, 0, 1},
-    {1, 1, 21, 29, 45, 61, 1, 1},
-}};
+// The tile's cells, in the order of the board's pieces, as offsets from its
+// top-left cell.
+constexpr int kPieceRowOffset[] = {0, 0, 1, 1};
+constexpr int kPieceColumnOffset[] = {0, 1, 0, 1};
 
 uint32_t Read16(const std::vector<uint8_t>& bytes, size_t at)
 {
@@ -53,7 +34,7 @@ uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
 }
 
 // Colour-keyed copy: pure black source pixels leave the target unchanged.
-void CopyKeyed(CImage& target, const CImage& source, const SPiece& piece, int x, int y)
+void CopyKeyed(CImage& target, const CImage& source, const board::STilePiece& piece, int x, int y)
 {
     for (int sy = piece.top; sy < piece.bottom; ++sy) {
         for (int sx = piece.left; sx < piece.right; ++sx) {
@@ -132,16 +113,16 @@ void DrawStackedTiles(CImage& target, int originX, int originY, const std::vecto
     for (int level = 0; level < kLevels; ++level) {
         for (int row = 0; row < kRows; ++row) {
             for (int column = kColumns - 1; column >= 0; --column) {
-                const int x = originX + kCellWidthPx * column + kLevelShiftPx * level;
-                const int y = originY + kCellHeightPx * row - kLevelShiftPx * level;
+                const auto [x, y] = board::CellPixel({column, row, level}, originX, originY);
                 for (const SPlacedTile& tile : tiles) {
                     if (tile.level != level || tile.face < 1 || static_cast<size_t>(tile.face) > facePictures.size()) {
                         continue;
                     }
-                    for (const SPiece& piece : kPieces) {
-                        if (tile.row + piece.rowOffset == row && tile.column + piece.columnOffset == column) {
-                            CopyKeyed(target, facePictures[static_cast<size_t>(tile.face - 1)], piece, x + piece.dx,
-                                y + piece.dy);
+                    for (size_t k = 0; k < board::kTilePieces.size(); ++k) {
+                        if (tile.row + kPieceRowOffset[k] == row && tile.column + kPieceColumnOffset[k] == column) {
+                            const board::STilePiece& piece = board::kTilePieces[k];
+                            CopyKeyed(target, facePictures[static_cast<size_t>(tile.face - 1)], piece,
+                                x + piece.offsetX, y + piece.offsetY);
                         }
                     }
                 }

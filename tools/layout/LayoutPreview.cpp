@@ -1,6 +1,7 @@
 // Drawing of the layout preview.
 #include "LayoutPreview.h"
 
+#include "board/BoardGeometry.h"
 #include "board/LayoutCheck.h"
 
 #include <algorithm>
@@ -9,8 +10,8 @@
 namespace layout_tool {
 namespace {
 
-constexpr int kTileWidthPx = 45;
-constexpr int kTileHeightPx = 61;
+constexpr int kTileWidthPx = board::kTilePictureWidthPx;
+constexpr int kTileHeightPx = board::kTilePictureHeightPx;
 // The tile's thickness shows on its left and bottom, since every level lies
 // further right and higher than the one below.
 constexpr int kEdgePx = 5;
@@ -20,18 +21,8 @@ constexpr SRgb kOutline = {30, 26, 22};
 constexpr SRgb kPanel = {110, 72, 40};
 constexpr SRgb kLimitLine = {200, 60, 60};
 
-// A source rectangle of the tile picture and where it goes relative to the
-// cell it belongs to: the game draws a tile as four overlapping pieces.
-struct SPiece {
-    int left, top, right, bottom;
-    int offsetX, offsetY;
-};
-constexpr SPiece kPieces[board::kCellsPerTile] = {
-    {0, 0, 23, 31, 0, 0},
-    {21, 0, 44, 31, 1, 0},
-    {0, 29, 23, 61, 0, 1},
-    {21, 29, 45, 61, 1, 1},
-};
+using SPiece = board::STilePiece;
+constexpr const auto& kPieces = board::kTilePieces;
 
 SRgb Darker(SRgb c, int percent)
 {
