@@ -7,10 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <tuple>
 #include <type_traits>
 
 namespace {
@@ -25,28 +26,19 @@ static_assert(!std::is_copy_constructible_v<CBoard> && !std::is_copy_assignable_
 
 constexpr int32_t kDefaultValues[] = {900000, 60000, 25};
 
+// Cell identities are stale (and never read) while a cell is not occupied.
 void ExpectConstructedApartFromPath(const CBoard& board)
 {
-    int changed = 0;
-    for (int z = 0; z < board::kLevels; ++z) {
-        for (int y = 0; y < board::kRows; ++y) {
-            for (int x = 0; x < board::kColumns; ++x) {
-                const board::CBoardCell& c = board.Cell(z, y, x);
-                changed += c.occupied || c.dealIndex || c.matchGroup || c.face || c.level != z || c.row != y
-                    || c.column != x;
-            }
-        }
-    }
+    EXPECT_EQ(CountOccupiedCells(board), 0);
     for (int t = 0; t < board::kTileCount; ++t) {
         const board::CTile& tile = board.Tile(t);
-        changed += tile.present || tile.selected || tile.hinted || tile.dealIndex || tile.matchGroup || tile.face
-            || tile.IsPlaced();
+        ASSERT_FALSE(tile.present || tile.selected || tile.hinted || tile.dealIndex || tile.matchGroup || tile.face
+            || tile.IsPlaced())
+            << t;
     }
-    EXPECT_EQ(changed, 0);
-    for (int type = 1; type <= 3; ++type) {
-        EXPECT_EQ(board.GetRecordHolder(type), "Player");
-        EXPECT_EQ(board.GetRecordValue(type), kDefaultValues[type - 1]);
-    }
+    EXPECT_EQ(std::make_tuple(board.GetRecordHolder(1), board.GetRecordValue(1), board.GetRecordHolder(2),
+                  board.GetRecordValue(2), board.GetRecordHolder(3), board.GetRecordValue(3)),
+        std::make_tuple("Player", 900000, "Player", 60000, "Player", 25));
 }
 
 TEST(BoardTest, NewBoardAndRecordAccessByGameType)
@@ -54,19 +46,16 @@ TEST(BoardTest, NewBoardAndRecordAccessByGameType)
     ExpectConstructedApartFromPath(*std::make_unique<CBoard>());
     EXPECT_EQ(std::make_unique<CBoard>()->LayoutPath(), "Invalid Layout.err");
     // Any type but Traditional and Vesk Style reaches the Zandor record.
-    const struct {
-        int gameType;
-        int record;
-    } cases[] = {{0, 3}, {1, 1}, {2, 2}, {3, 3}, {7, 3}, {-1, 3}, {INT_MIN, 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.gameType);
+    const std::pair<int, int> cases[] = {{0, 3}, {1, 1}, {2, 2}, {3, 3}, {7, 3}, {-1, 3}, {INT_MIN, 3}};
+    for (const auto& [gameType, record] : cases) {
+        SCOPED_TRACE(gameType);
         const auto board = std::make_unique<CBoard>();
-        board->SetRecordValue(c.gameType, 4242);
-        board->SetRecordHolder(c.gameType, "Mira");
-        EXPECT_EQ(board->GetRecordValue(c.gameType), 4242);
+        board->SetRecordValue(gameType, 4242);
+        board->SetRecordHolder(gameType, "Mira");
+        EXPECT_EQ(board->GetRecordValue(gameType), 4242);
         for (int type = 1; type <= 3; ++type) {
-            EXPECT_EQ(board->GetRecordValue(type), type == c.record ? 4242 : kDefaultValues[type - 1]);
-            EXPECT_EQ(board->GetRecordHolder(type), type == c.record ? "Mira" : "Player");
+            EXPECT_EQ(board->GetRecordValue(type), type == record ? 4242 : kDefaultValues[type - 1]);
+            EXPECT_EQ(board->GetRecordHolder(type), type == record ? "Mira" : "Player");
         }
     }
     const auto board = std::make_unique<CBoard>();
@@ -87,150 +76,105 @@ TEST(BoardTest, LoadLayoutAndSaveRecordsRoundTrip)
     ASSERT_TRUE(board->LoadLayout(path));
     EXPECT_EQ(CountOccupiedCells(*board), 576);
     for (int t = 0; t < board::kTileCount; ++t) {
-        const board::CTile& tile = board->Tile(t);
-        ASSERT_TRUE(tile.present && tile.matchGroup == 0 && tile.face == 0);
         for (int k = 0; k < board::kCellsPerTile; ++k) {
             const SCellPosition& at = layout.cells[t][k];
-            ASSERT_EQ(tile.cells[k], &board->Cell(at.level, at.row, at.column));
+            ASSERT_TRUE(board->Tile(t).present && board->Tile(t).cells[k] == &board->Cell(at.level, at.row, at.column));
         }
     }
-    EXPECT_EQ(board->GetRecordHolder(1), std::string(31, 'Q'));
-    EXPECT_EQ(board->GetRecordValue(3), 3);
-
     board->SetRecordHolder(2, "Winner");
     board->SetRecordValue(2, 123456);
     board->SetTileIdentity(5, 9, 9, 9); // a game in progress
     board->Tile(6).present = 0;
     ASSERT_TRUE(board->SaveRecords());
     // The layout stands again, without faces, ready for ResetBoard.
-    EXPECT_EQ(CountOccupiedCells(*board), 576);
-    EXPECT_TRUE(board->Tile(6).present);
-    EXPECT_EQ(board->Tile(5).face, 0);
-    const auto written = platform::ReadWholeFile(path);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->size(), board::kLayoutFileBytes);
-    EXPECT_EQ(board::DecodeLayout(*written).data.cells, layout.cells);
+    EXPECT_TRUE(CountOccupiedCells(*board) == 576 && board->Tile(6).present && board->Tile(5).face == 0);
+    const Bytes written = platform::ReadWholeFile(path).value_or(Bytes{});
+    EXPECT_EQ(written.size(), board::kLayoutFileBytes);
+    EXPECT_EQ(board::DecodeLayout(written).data.cells, layout.cells);
 
     const auto reloaded = std::make_unique<CBoard>();
     ASSERT_TRUE(reloaded->LoadLayout(path));
     reloaded->ResetBoard(); // keeps path and records
     EXPECT_EQ(CountOccupiedCells(*reloaded), 0);
     EXPECT_EQ(reloaded->LayoutPath(), path);
-    EXPECT_EQ(reloaded->GetRecordHolder(1), std::string(31, 'Q'));
-    EXPECT_EQ(reloaded->GetRecordHolder(2), "Winner");
-    EXPECT_EQ(reloaded->GetRecordValue(2), 123456);
-    EXPECT_EQ(reloaded->GetRecordValue(3), 3);
+    EXPECT_EQ(std::make_tuple(reloaded->GetRecordHolder(1), reloaded->GetRecordValue(1), reloaded->GetRecordHolder(2),
+                  reloaded->GetRecordValue(2), reloaded->GetRecordHolder(3), reloaded->GetRecordValue(3)),
+        std::make_tuple(std::string(31, 'Q'), 1000, "Winner", 123456, "Cy", 3));
 }
 
-TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarm)
+TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarmAndNeverWritten)
 {
+    const std::string bad = "Bad.lay";
     const std::string longName = std::string(250, 'a') + "/" + std::string(250, 'b') + "/" + std::string(250, 'c') + "/"
         + std::string(250, 'd') + "/" + std::string(50, 'e');
-    const struct {
-        const char* what;
-        int tile;
-        std::vector<SCellPosition> cells; // one: a new top-left cell; four: the tile's cells
-        int size = static_cast<int>(board::kLayoutFileBytes); // -1: the file is missing
-        std::string file = "Bad.lay";
-    } cases[] = {
-        {"missing", 0, {}, -1},
-        {"empty", 0, {}, 0},
-        {"one byte short", 0, {}, 7019},
-        {"negative column", 7, {{-1, 0, 3}}},
-        {"column 32", 7, {{31, 0, 3}}},
-        {"row 16", 7, {{0, 15, 3}}},
-        {"level 8", 7, {{0, 0, 8}}},
-        {"negative level", 0, {{0, 0, -1}}},
-        {"extreme values", 143, {{INT32_MIN, 0, 0}, {INT32_MAX, 0, 0}, {0, INT32_MIN, 0}, {0, 0, INT32_MAX}}},
-        {"cells out of order", 0, {{2, 0, 0}, {2, 1, 0}, {3, 0, 0}, {3, 1, 0}}},
-        {"a cell apart", 143, {{24, 10, 1}, {25, 10, 1}, {24, 11, 1}, {20, 10, 4}}},
-        {"a cell on another level", 60, {{2, 10, 0}, {3, 10, 0}, {2, 11, 1}, {3, 11, 0}}},
-        {"path longer than its field", 0, {}, static_cast<int>(board::kLayoutFileBytes), longName},
+    const int full = static_cast<int>(board::kLayoutFileBytes);
+    // File name, size (-1: missing), tile changed and its new cells: one is
+    // the top-left cell of a square, four are the cells as listed.
+    const std::tuple<const char*, std::string, int, int, std::vector<SCellPosition>> cases[] = {
+        {"missing", bad, -1, 0, {}},
+        {"one byte short", bad, 7019, 0, {}},
+        {"negative column", bad, full, 7, {{-1, 0, 3}}},
+        {"column 32", bad, full, 7, {{31, 0, 3}}},
+        {"row 16", bad, full, 7, {{0, 15, 3}}},
+        {"level 8", bad, full, 7, {{0, 0, 8}}},
+        {"negative level", bad, full, 0, {{0, 0, -1}}},
+        {"extreme values", bad, full, 143,
+            {{INT32_MIN, 0, 0}, {INT32_MAX, 0, 0}, {0, INT32_MIN, 0}, {0, 0, INT32_MAX}}},
+        {"cells out of order", bad, full, 0, {{2, 0, 0}, {2, 1, 0}, {3, 0, 0}, {3, 1, 0}}},
+        {"a cell apart", bad, full, 143, {{24, 10, 1}, {25, 10, 1}, {24, 11, 1}, {20, 10, 4}}},
+        {"a cell on another level", bad, full, 60, {{2, 10, 0}, {3, 10, 0}, {2, 11, 1}, {3, 11, 0}}},
+        {"path longer than its field", longName, full, 0, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, file, size, tile, cells] : cases) {
+        SCOPED_TRACE(what);
         board::SLayoutData layout = board_test::BlockLayout();
-        if (c.cells.size() == 1) {
-            layout.cells[c.tile] = board::TileCells(c.cells[0]);
-        }
-        for (size_t k = 0; c.cells.size() == 4 && k < 4; ++k) {
-            layout.cells[c.tile][k] = c.cells[k];
+        for (size_t k = 0; k < board::kCellsPerTile && !cells.empty(); ++k) {
+            layout.cells[tile][k] = cells.size() == 1 ? board::TileCells(cells[0])[k] : cells[k];
         }
         Bytes bytes = board::EncodeLayout(layout);
-        bytes.resize(std::max(c.size, 0));
+        bytes.resize(std::max(size, 0));
+        testing_support::CTempDir goodDir;
         testing_support::CTempDir dir;
-        dir.Write("Good.lay", board::EncodeLayout(board_test::BlockLayout()));
-        if (c.size >= 0) {
-            dir.Write(c.file, bytes);
+        goodDir.Write("Good.lay", board::EncodeLayout(board_test::BlockLayout()));
+        if (size >= 0) {
+            dir.Write(file, bytes);
         }
         // The board has held a layout before, so leftovers would show.
         const auto board = std::make_unique<CBoard>();
-        ASSERT_TRUE(board->LoadLayout(dir.File("Good.lay")));
-        EXPECT_FALSE(board->LoadLayout(dir.File(c.file)));
-        EXPECT_EQ(board->LayoutPath(), dir.File(c.file).substr(0, 1023));
+        ASSERT_TRUE(board->LoadLayout(goodDir.File("Good.lay")));
+        EXPECT_FALSE(board->LoadLayout(dir.File(file)));
+        EXPECT_EQ(board->LayoutPath(), dir.File(file).substr(0, 1023));
         ExpectConstructedApartFromPath(*board);
-    }
-}
-
-TEST(BoardTest, SaveRecordsWritesNothingWhenTheFileIsNoLongerALayout)
-{
-    const Bytes good = board::EncodeLayout(board_test::BlockLayout());
-    board::SLayoutData outside = board_test::BlockLayout();
-    outside.cells[3] = board::TileCells({40, 0, 0});
-    const struct {
-        const char* what;
-        std::optional<Bytes> replacement; // nothing: deleted
-    } cases[] = {{"deleted", std::nullopt}, {"garbage", Bytes(300, 0x5A)},
-        {"cut short", Bytes(good.begin(), good.begin() + 7000)},
-        {"tile outside the grid", board::EncodeLayout(outside)}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        testing_support::CTempDir dir;
-        dir.Write("Block.lay", good);
-        const auto board = std::make_unique<CBoard>();
-        ASSERT_TRUE(board->LoadLayout(dir.File("Block.lay")));
-        if (c.replacement) {
-            dir.Write("Block.lay", *c.replacement);
-        } else {
-            std::remove(dir.File("Block.lay").c_str());
-        }
+        // Records are never written over a file that is not a layout.
         EXPECT_FALSE(board->SaveRecords());
-        EXPECT_EQ(platform::ReadWholeFile(dir.File("Block.lay")), c.replacement);
-        EXPECT_EQ(platform::ListFiles(dir.Path()).size(), c.replacement ? 1u : 0u);
+        EXPECT_EQ(platform::ReadWholeFile(dir.File(file)), size >= 0 ? std::optional(bytes) : std::nullopt);
+        EXPECT_EQ(platform::ListFiles(dir.Path()).size(), size >= 0 && file == bad ? 1u : 0u);
     }
 }
 
-TEST(BoardTest, TileAtFindsTheFirstPresentTileOnACell)
+TEST(BoardTest, TileAtAndPlaceTileStayInsideTheGrid)
 {
     // Tile 2 overlaps tile 0 at cell (5, 3); layouts are not checked for this.
     const auto board = board_test::BoardWithTiles({{4, 2, 0}, {4, 2, 1}, {5, 3, 0}});
-    const struct {
-        int level, row, column, tile;
-    } cases[] = {{1, 3, 5, 1}, {0, 3, 5, 0}, {0, 2, 4, 0}, {0, 4, 6, 2}, {0, 2, 6, -1}, {-1, 0, 0, -1}, {0, 16, 0, -1},
-        {0, 0, 32, -1}, {8, 0, 0, -1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(board->TileAt(c.level, c.row, c.column), c.tile) << c.level << " " << c.row << " " << c.column;
+    // Level, row, column, the tile found there.
+    const std::tuple<int, int, int, int> cells[] = {{1, 3, 5, 1}, {0, 3, 5, 0}, {0, 2, 4, 0}, {0, 4, 6, 2},
+        {0, 2, 6, -1}, {-1, 0, 0, -1}, {0, 16, 0, -1}, {0, 0, 32, -1}, {8, 0, 0, -1}};
+    for (const auto& [level, row, column, tile] : cells) {
+        EXPECT_EQ(board->TileAt(level, row, column), tile) << level << " " << row << " " << column;
     }
     board->Tile(0).present = 0;
     EXPECT_EQ(board->TileAt(0, 3, 5), 2);
-}
 
-TEST(BoardTest, PlaceTileRefusesSquaresOutsideTheGrid)
-{
-    const struct {
-        int tile;
-        SCellPosition topLeft;
-        bool placed;
-    } cases[] = {{0, {30, 14, 7}, true}, {143, {0, 0, 0}, true}, {0, {31, 0, 0}, false}, {0, {0, 15, 0}, false},
-        {0, {0, 0, 8}, false}, {0, {-1, 0, 0}, false}, {0, {0, -1, 0}, false}, {-1, {0, 0, 0}, false},
-        {144, {0, 0, 0}, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(
-            testing::Message() << c.tile << ": " << c.topLeft.column << "," << c.topLeft.row << "," << c.topLeft.level);
-        const auto board = std::make_unique<CBoard>();
-        EXPECT_EQ(board->PlaceTile(c.tile, c.topLeft, 7, 8, 9), c.placed);
-        EXPECT_EQ(CountOccupiedCells(*board), c.placed ? 4 : 0);
+    // Tile, top-left cell, whether it is placed.
+    const std::tuple<int, SCellPosition, bool> places[] = {{0, {30, 14, 7}, true}, {143, {0, 0, 0}, true},
+        {1, {31, 0, 0}, false}, {1, {0, 15, 0}, false}, {1, {0, 0, 8}, false}, {1, {-1, 0, 0}, false},
+        {1, {0, -1, 0}, false}, {-1, {0, 0, 0}, false}, {144, {0, 0, 0}, false}};
+    const auto empty = std::make_unique<CBoard>();
+    for (const auto& [tile, topLeft, placed] : places) {
+        EXPECT_EQ(empty->PlaceTile(tile, topLeft, 7, 8, 9), placed)
+            << tile << ": " << topLeft.column << " " << topLeft.row << " " << topLeft.level;
     }
+    EXPECT_EQ(CountOccupiedCells(*empty), 8);
 }
 
 } // namespace

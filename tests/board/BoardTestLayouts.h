@@ -41,23 +41,12 @@ inline std::unique_ptr<board::CBoard> BoardWithTiles(const std::vector<board::SC
 
 inline std::unique_ptr<board::CBoard> BlockBoard() { return BoardWithTiles(board::TopLeftCells(BlockLayout())); }
 
-// Tile t gets faces[t], its match group and deal number t.
-inline void SetFaces(board::CBoard& board, const std::vector<int>& faces)
-{
-    for (size_t t = 0; t < faces.size(); ++t) {
-        board.SetTileIdentity(static_cast<int>(t), static_cast<int>(t), board::MatchGroupOfFace(faces[t]), faces[t]);
-    }
-}
-
 inline int CountOccupiedCells(const board::CBoard& board)
 {
     int count = 0;
-    for (int z = 0; z < board::kLevels; ++z) {
-        for (int y = 0; y < board::kRows; ++y) {
-            for (int x = 0; x < board::kColumns; ++x) {
-                count += board.Cell(z, y, x).occupied;
-            }
-        }
+    for (int i = 0; i < board::kLevels * board::kRows * board::kColumns; ++i) {
+        const int level = i / (board::kRows * board::kColumns);
+        count += board.Cell(level, i / board::kColumns % board::kRows, i % board::kColumns).occupied;
     }
     return count;
 }
