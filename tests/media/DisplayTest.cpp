@@ -1,18 +1,24 @@
-// The display and its sprites on the fake video backend: the depth fallback
-// and its log, windowed sizes, flips, teardown; keyed, clipped and stretched
-// copies, and the fill packing of each depth.
+// The display on the fake video backend: the depth fallback and its log,
+// windowed sizes, flips, teardown; sprites (keyed, clipped and stretched
+// copies, fills by depth); text drawn with fixture fonts, checked pixel by
+// pixel against the layout.
 #include "media/Display.h"
+#include "media/FontTable.h"
 #include "platform/FakeVideoBackend.h"
+#include "platform/Files.h"
 #include "support/TempDir.h"
 
 #include "../platform/TestBitmaps.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <cstdio>
 
 using namespace platform;
+using media::kAlignCentre;
+using media::kAlignLeft;
+using media::kAlignRight;
 using testing_support::Gradient;
 using testing_support::MakeBmp;
 using testing_support::Rgb;
@@ -22,6 +28,39 @@ namespace {
 constexpr uint32_t kBackground = 0x00202020;
 
 uint32_t GradientPixel(int32_t x, int32_t y) { return static_cast<uint32_t>((8 + x) << 16 | (8 + y) << 8 | 64); }
+
+// The colour a fixture sheet gives the advance-wide middle of code's cell; the
+// rest of each cell is kOutsideAdvance, which a copy must never take.
+Rgb GlyphColour(int code) { return {static_cast<uint8_t>(code), 200, 40}; }
+constexpr Rgb kOutsideAdvance{30, 30, 250};
+
+// Different for neighbouring codes, never wider than the cell.
+int FixtureAdvance(int code, int cellSize) { return cellSize == 16 ? 3 + code % 11 : 5 + code % 23; }
+
+std::vector<uint8_t> FixtureSheet(int cellSize)
+{
+    const int size = cellSize * 16;
+    std::vector<Rgb> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int code = (y / cellSize) * 16 + x / cellSize;
+            const int advance = FixtureAdvance(code, cellSize);
+            const int column = x % cellSize - (cellSize - advance) / 2;
+            pixels.push_back(column >= 0 && column < advance ? GlyphColour(code) : kOutsideAdvance);
+        }
+    }
+    return testing_support::MakeBmp(size, size, pixels);
+}
+
+// The advance of each code, for `count` codes (bytes past the 256th are ignored).
+std::vector<uint8_t> FixtureMetrics(int cellSize, int count = 256)
+{
+    std::vector<uint8_t> metrics;
+    for (int code = 0; code < count; ++code) {
+        metrics.push_back(static_cast<uint8_t>(FixtureAdvance(code, cellSize)));
+    }
+    return metrics;
+}
 
 // Each test runs in its own folder: the display writes its log there.
 class DisplayTest : public testing::Test {
@@ -38,23 +77,21 @@ protected:
         return *display;
     }
 
-    // Full screen 800 x 600 at `depth` on a desktop of that mode, grey back buffer.
-    void Open(int32_t depth = 32)
+    // Full screen 800 x 600 at `depth` on a desktop of that mode, the back buffer filled.
+    void Open(int32_t depth = 32, uint32_t background = kBackground)
     {
         video = FakeVideoState{};
         video.desktop = DisplayMode{800, 600, depth};
         ASSERT_TRUE(Make().SetFullScreen(800, 600, depth));
-        Back().Fill(Rect{0, 0, 800, 600}, kBackground);
+        Back().Fill(Rect{0, 0, 800, 600}, background);
     }
 
     CSurface& Back() { return *display->BackBuffer()->surface; }
 
     static std::string ReadLog()
     {
-        std::ifstream in(CDisplay::kLogFileName, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        const auto bytes = ReadWholeFile(CDisplay::kLogFileName);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : "";
     }
 
     // Every back-buffer pixel: the gradient with its top-left at (x, y) inside `area`, else the background.
@@ -69,24 +106,62 @@ protected:
     }
 };
 
+// The three fixture fonts in the run folder.
+class FontTableTest : public DisplayTest {
+protected:
+    void SetUp() override
+    {
+        for (const SFontFiles& files : kFontFiles) {
+            dir.Write(NativePath(files.sheetFile), FixtureSheet(files.cellSize));
+            dir.Write(NativePath(files.metricsFile), FixtureMetrics(files.cellSize));
+        }
+    }
+
+    uint32_t Raw(const Rgb& colour) { return PackRgb(Back().Format(), colour.red, colour.green, colour.blue); }
+
+    // The first pixel where the back buffer differs from black with each
+    // glyph's advance-wide block in its colour, later ones on top.
+    std::string FirstDifference(const std::vector<media::SGlyphPlacement>& placements)
+    {
+        std::vector<uint32_t> picture(800 * 600, 0);
+        for (const auto& p : placements) {
+            for (int y = std::max(p.y, 0); y < std::min(p.y + p.sourceBottom - p.sourceTop, 600); ++y) {
+                for (int x = std::max(p.x, 0); x < std::min(p.x + p.sourceRight - p.sourceLeft, 800); ++x) {
+                    picture[static_cast<size_t>(y * 800 + x)] = Raw(GlyphColour(p.code));
+                }
+            }
+        }
+        for (int i = 0; i < 800 * 600; ++i) {
+            if (Back().GetPixel(i % 800, i / 800) != picture[static_cast<size_t>(i)]) {
+                return "(" + std::to_string(i % 800) + "," + std::to_string(i / 800) + ")";
+            }
+        }
+        return "";
+    }
+};
+
 } // namespace
 
 TEST_F(DisplayTest, FullScreenFallsBackThroughTheDepthsAndLogsEachRefusal)
 {
-    const std::string entry = "\n Could not set full screen display mode! Width:800 Height:600 Bpp:32\n";
+    // Each entry names the depth first asked for, whichever depth was refused.
+    const std::string e = "\n Could not set full screen display mode! Width:800 Height:600 Bpp:32\n";
     struct Case {
         DisplayMode desktop;
         std::set<int32_t> refused;
         bool result;
         int32_t depth; // the depth the display ends with
         std::vector<int32_t> tried;
+        std::string log;
+        bool refuseExclusive = false;
     } cases[] = {
-        {{800, 600, 32}, {}, true, 32, {}}, // already in the mode: nothing set, nothing restored
-        {{1024, 768, 32}, {}, true, 32, {32}},
-        {{800, 600, 16}, {}, true, 32, {32}},
-        {{1024, 768, 32}, {32}, true, 16, {32, 16}},
-        {{1024, 768, 32}, {32, 16}, true, 15, {32, 16, 15}},
-        {{1024, 768, 32}, {32, 16, 15}, false, 32, {32, 16, 15}},
+        {{800, 600, 32}, {}, true, 32, {}, ""}, // already in the mode: nothing set, nothing restored
+        {{1024, 768, 32}, {}, true, 32, {32}, ""},
+        {{800, 600, 16}, {}, true, 32, {32}, ""},
+        {{1024, 768, 32}, {32}, true, 16, {32, 16}, e},
+        {{1024, 768, 32}, {32, 16}, true, 15, {32, 16, 15}, e + e},
+        {{1024, 768, 32}, {32, 16, 15}, false, 32, {32, 16, 15}, e + e + e},
+        {{1024, 768, 32}, {}, false, 32, {}, "\n Could not set full screen cooperative level!", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
@@ -94,136 +169,87 @@ TEST_F(DisplayTest, FullScreenFallsBackThroughTheDepthsAndLogsEachRefusal)
         video = FakeVideoState{};
         video.desktop = c.desktop;
         video.refusedDepths = c.refused;
-        EXPECT_EQ(Make().SetFullScreen(800, 600, 32), c.result);
-        EXPECT_EQ(display->BitsPerPixel(), c.depth);
+        video.refuseExclusive = c.refuseExclusive;
+        const bool result = Make().SetFullScreen(800, 600, 32);
         std::vector<int32_t> tried;
-        for (const DisplayMode& mode : video.modeRequests) {
-            tried.push_back(mode.bitsPerPixel);
-        }
-        EXPECT_EQ(tried, c.tried);
-        std::string expectedLog;
-        for (size_t i = 0; i < c.refused.size(); ++i) {
-            expectedLog += entry; // each entry names the depth first asked for
-        }
-        EXPECT_EQ(ReadLog(), expectedLog);
-        EXPECT_EQ(display->DirectDraw() != nullptr, c.result);
-        if (c.result) {
-            EXPECT_EQ(Back().Format().bitsPerPixel, c.depth);
-        }
+        std::ranges::transform(video.modeRequests, std::back_inserter(tried), &DisplayMode::bitsPerPixel);
+        // The log is written at once; the backend is kept only on success.
+        EXPECT_EQ(std::tuple(result, display->BitsPerPixel(), tried, ReadLog(), display->DirectDraw() != nullptr),
+            std::tuple(c.result, c.depth, c.tried, c.log, c.result));
         display.reset();
-        EXPECT_EQ(video.restoreCount, c.result && !c.tried.empty() ? 1 : 0) << "restored only when changed";
-        EXPECT_EQ(video.backendsReleased, 1);
+        EXPECT_EQ(
+            std::pair(video.restoreCount, video.backendsReleased), std::pair(c.result && !c.tried.empty() ? 1 : 0, 1))
+            << "the mode is restored only when it was changed";
     }
 }
 
-TEST_F(DisplayTest, RefusedCooperativeLevelsAndAMissingBackendAreLogged)
+TEST_F(DisplayTest, ARefusedWindowAndAMissingBackendAreLogged)
 {
-    struct Case {
-        bool refuseExclusive, refuseNormal, windowed, noBackend;
-        std::string log;
-    } cases[] = {
-        {true, false, false, false, "\n Could not set full screen cooperative level!"},
-        {false, true, true, false, "\n Could not set windowed mode cooperative level!"},
-        {false, false, false, true, "\n Could not obtain Direct Draw Interface!"},
-    };
-    for (const Case& c : cases) {
-        video = FakeVideoState{};
-        video.refuseExclusive = c.refuseExclusive;
-        video.refuseNormal = c.refuseNormal;
-        {
-            CDisplay d;
-            EXPECT_EQ(
-                d.Create(nullptr, c.noBackend ? nullptr : std::make_unique<CFakeVideoBackend>(video)), !c.noBackend);
-            EXPECT_FALSE(c.windowed ? d.SetWindowed(800, 600) : d.SetFullScreen(800, 600, 32)) << c.log;
-            EXPECT_TRUE(video.modeRequests.empty());
-            d.ClearBackBuffer();
-            d.Present();
-        }
-        EXPECT_EQ(ReadLog(), c.log);
+    video.refuseNormal = true;
+    EXPECT_FALSE(Make().SetWindowed(800, 600));
+    display.reset();
+    EXPECT_EQ(ReadLog(), "\n Could not set windowed mode cooperative level!");
+    {
+        CDisplay d;
+        EXPECT_FALSE(d.Create(nullptr, nullptr));
+        EXPECT_FALSE(d.SetFullScreen(800, 600, 32));
+        d.ClearBackBuffer();
+        d.Present();
     }
+    EXPECT_EQ(ReadLog(), "\n Could not obtain Direct Draw Interface!");
 }
 
 TEST_F(DisplayTest, WindowedBackBufferIsStretchedOverTheClientArea)
 {
-    struct Case {
-        DisplayMode desktop;
-        int32_t clientWidth, clientHeight;
-    } cases[] = {{{1024, 768, 32}, 1024, 712}, {{1280, 1024, 16}, 800, 600}, {{1920, 1080, 15}, 1920, 1030}};
-    for (const Case& c : cases) {
+    const std::tuple<DisplayMode, int32_t, int32_t> cases[]
+        = {{{1024, 768, 32}, 1024, 712}, {{1280, 1024, 16}, 800, 600}, {{1920, 1080, 15}, 1920, 1030}};
+    for (const auto& [desktop, clientWidth, clientHeight] : cases) {
         video = FakeVideoState{};
-        video.desktop = c.desktop;
-        video.clientWidth = c.clientWidth;
-        video.clientHeight = c.clientHeight;
+        video.desktop = desktop;
+        video.clientWidth = clientWidth;
+        video.clientHeight = clientHeight;
         ASSERT_TRUE(Make().SetWindowed(800, 600));
-        EXPECT_EQ(display->Width(), c.desktop.width);
-        EXPECT_EQ(display->BitsPerPixel(), c.desktop.bitsPerPixel);
-        ASSERT_EQ(Back().Width(), 800);
-        ASSERT_EQ(Back().Height(), 600);
-        Back().Fill(Rect{0, 0, 800, 600}, 0x1F);
-        display->ClearBackBuffer();
-        EXPECT_EQ(Back().GetPixel(0, 0) | Back().GetPixel(799, 599), 0u);
+        EXPECT_EQ(std::tuple(display->Width(), display->Height(), display->BitsPerPixel()),
+            std::tuple(desktop.width, desktop.height, desktop.bitsPerPixel));
+        ASSERT_EQ((std::pair{Back().Width(), Back().Height()}), (std::pair{800, 600}));
         Back().Fill(Rect{400, 300, 800, 600}, 0x1F); // the lower right quarter
         display->Present();
         ASSERT_TRUE(video.shown);
-        EXPECT_EQ(video.shown->Width(), c.clientWidth);
-        EXPECT_EQ(video.shown->GetPixel(c.clientWidth / 2 - 1, c.clientHeight / 2 - 1), 0u);
-        EXPECT_EQ(video.shown->GetPixel(c.clientWidth / 2 + 1, c.clientHeight / 2 + 1), 0x1Fu);
-        EXPECT_EQ(video.shown->GetPixel(c.clientWidth - 1, c.clientHeight - 1), 0x1Fu);
+        EXPECT_EQ(video.shown->Width(), clientWidth);
+        EXPECT_EQ(video.shown->GetPixel(clientWidth / 2 - 1, clientHeight / 2 - 1), 0u);
+        EXPECT_EQ(video.shown->GetPixel(clientWidth / 2 + 1, clientHeight / 2 + 1), 0x1Fu);
+        EXPECT_EQ(video.shown->GetPixel(clientWidth - 1, clientHeight - 1), 0x1Fu);
         display.reset();
-        EXPECT_TRUE(video.modeRequests.empty());
         EXPECT_EQ(video.restoreCount, 0);
     }
 }
 
 TEST_F(DisplayTest, AFlipThatKeepsFailingGivesUpTheFrame)
 {
-    struct Case {
-        int32_t failingFlips, attempts;
-        bool shown;
-    } cases[] = {{0, 1, true}, {2, 3, true}, {3, 3, false}, {-1, 3, false}};
-    for (const Case& c : cases) {
+    const std::tuple<int32_t, int32_t, bool> cases[] = {{0, 1, true}, {2, 3, true}, {3, 3, false}, {-1, 3, false}};
+    for (const auto& [failingFlips, attempts, shown] : cases) {
         video = FakeVideoState{};
         ASSERT_TRUE(Make().SetFullScreen(800, 600, 32));
-        video.failingFlips = c.failingFlips;
+        video.failingFlips = failingFlips;
         Back().SetPixel(10, 20, 0x00ABCDEF);
         display->Present();
-        EXPECT_EQ(video.flipAttempts, c.attempts) << c.failingFlips;
-        EXPECT_EQ(video.shown && video.shown->GetPixel(10, 20) == 0x00ABCDEF, c.shown) << c.failingFlips;
+        EXPECT_EQ(video.flipAttempts, attempts) << failingFlips;
+        EXPECT_EQ(video.shown && video.shown->GetPixel(10, 20) == 0x00ABCDEF, shown) << failingFlips;
     }
 }
 
 TEST_F(DisplayTest, SetUpWithoutSurfacesOrClippersStillDrawsSafely)
 {
-    for (const bool windowed : {false, true}) {
-        for (const bool refuseSurfaces : {false, true}) {
-            video = FakeVideoState{};
-            video.refuseSurfaces = refuseSurfaces;
-            video.refuseClippers = !refuseSurfaces;
-            EXPECT_TRUE(windowed ? Make().SetWindowed(800, 600) : Make().SetFullScreen(800, 600, 32));
-            SpritePtr sprite = display->CreateSprite("Graphics\\Gui\\None.bmp", 16, 16);
-            ASSERT_TRUE(sprite);
-            display->ClearBackBuffer();
-            display->DrawSprite(sprite.get(), 790, 590);
-            display->DrawSpriteStretched(sprite.get(), -5, -5, 40, 40);
-            display->Present();
-        }
-    }
-}
-
-TEST(ClipRegionTest, BoundingRectangleCoversTheListFromTheStartValues)
-{
-    struct Case {
-        std::vector<Rect> rects;
-        Rect bounds;
-    } cases[] = {
-        {{Rect{10, 20, 30, 40}, Rect{-5, 25, 15, 90}, Rect{50, 500, 60, 510}}, Rect{-5, 20, 60, 510}},
-        {{}, Rect{64000, 64000, -64000, -64000}},
-    };
-    for (const Case& c : cases) {
-        const RegionData region = BuildClipRegion(c.rects);
-        EXPECT_EQ(region.bounds, c.bounds);
-        EXPECT_EQ(region.BlockSize(), 16 * (c.rects.size() + 2));
-        EXPECT_TRUE(CClipper().SetClipList(region));
+    for (int i = 0; i < 4; ++i) {
+        video = FakeVideoState{};
+        video.refuseSurfaces = i < 2;
+        video.refuseClippers = i >= 2;
+        EXPECT_TRUE(i % 2 == 1 ? Make().SetWindowed(800, 600) : Make().SetFullScreen(800, 600, 32));
+        SpritePtr sprite = display->CreateSprite("Graphics\\Gui\\None.bmp", 16, 16);
+        display->ClearBackBuffer();
+        display->DrawSprite(sprite.get(), 790, 590);
+        display->DrawSpriteStretched(sprite.get(), -5, -5, 40, 40);
+        display->Present();
     }
 }
 
@@ -233,13 +259,8 @@ TEST_F(DisplayTest, SpritesAreCutFromTheirFileKeyedAndClippedToTheBackBuffer)
     dir.Write("big.bmp", MakeBmp(100, 80, Gradient(100, 80))); // cut to the sprite's size
     dir.Write("small.bmp", MakeBmp(20, 10, Gradient(20, 10))); // the rest stays transparent
     Open();
-    struct Case {
-        const char* file;
-        int32_t size;
-        Rect part; // empty: the whole sprite with DrawSprite
-        int32_t x, y;
-        Rect visible;
-    } cases[] = {
+    // File, sprite size, source part (empty: the whole sprite with DrawSprite), position, visible rectangle.
+    const std::tuple<const char*, int32_t, Rect, int32_t, int32_t, Rect> cases[] = {
         {"face.bmp", 64, {}, 790, 100, {790, 100, 800, 164}},
         {"face.bmp", 64, {}, -54, 0, {0, 0, 10, 64}},
         {"face.bmp", 64, {}, 300, -60, {300, 0, 364, 4}},
@@ -252,16 +273,16 @@ TEST_F(DisplayTest, SpritesAreCutFromTheirFileKeyedAndClippedToTheBackBuffer)
         {"Graphics\\Gui\\Nowhere.bmp", 64, {}, 0, 0, {}},
     };
     testing::internal::CaptureStderr();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.file << " at " << c.x << "," << c.y);
-        SpritePtr sprite = display->CreateSprite(c.file, c.size, c.size);
+    for (const auto& [file, size, part, x, y, visible] : cases) {
+        SCOPED_TRACE(testing::Message() << file << " at " << x << "," << y);
+        SpritePtr sprite = display->CreateSprite(file, size, size);
         Back().Fill(Rect{0, 0, 800, 600}, kBackground);
-        if (c.part.IsEmpty()) {
-            display->DrawSprite(sprite.get(), c.x, c.y);
+        if (part.IsEmpty()) {
+            display->DrawSprite(sprite.get(), x, y);
         } else {
-            display->DrawSpritePart(sprite.get(), c.x, c.y, c.part.left, c.part.top, c.part.right, c.part.bottom);
+            display->DrawSpritePart(sprite.get(), x, y, part.left, part.top, part.right, part.bottom);
         }
-        ExpectGradientAt(c.x - c.part.left, c.y - c.part.top, c.visible);
+        ExpectGradientAt(x - part.left, y - part.top, visible);
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Missing or unreadable bitmap: Graphics\\Gui\\Nowhere.bmp\n")
         << "said once per name";
@@ -271,71 +292,110 @@ TEST_F(DisplayTest, BlackIsSkippedAndOneStepFromBlackIsDrawnAtEveryDepth)
 {
     // (8,0,0) and (0,0,8) are the smallest steps that survive 5-bit channels.
     dir.Write("steps.bmp", MakeBmp(4, 1, {{0, 0, 0}, {8, 0, 0}, {0, 0, 8}, {0, 4, 0}}));
-    struct Case {
-        int32_t depth;
-        uint32_t background;
-        uint32_t expected[4];
-    } cases[] = {
-        {32, 0x00FFFFFF, {0x00FFFFFF, 0x080000, 0x000008, 0x000400}}, {16, 0xFFFF, {0xFFFF, 0x0800, 0x0001, 0x0020}},
+    // Depth, background, the four pixels drawn over it.
+    const std::tuple<int32_t, uint32_t, std::array<uint32_t, 4>> cases[] = {
+        {32, 0x00FFFFFF, {0x00FFFFFF, 0x080000, 0x000008, 0x000400}}, // 8-8-8
+        {16, 0xFFFF, {0xFFFF, 0x0800, 0x0001, 0x0020}}, // 5-6-5
         {15, 0x7FFF, {0x7FFF, 0x0400, 0x0001, 0x7FFF}}, // 5-5-5 green loses (0,4,0) to black
     };
-    for (const Case& c : cases) {
-        Open(c.depth);
+    for (const auto& [depth, background, expected] : cases) {
+        Open(depth, background);
         SpritePtr sprite = display->CreateSprite("steps.bmp", 4, 1);
-        Back().Fill(Rect{0, 0, 800, 600}, c.background);
         display->DrawSprite(sprite.get(), 10, 10);
         display->DrawSpriteStretched(sprite.get(), 10, 20, 8, 2);
+        BlitSprite(sprite.get(), display->BackBuffer(), 1, 0, 4, 1, 20, 30, 23, 31);
         for (int32_t x = 0; x < 4; ++x) {
-            EXPECT_EQ(Back().GetPixel(10 + x, 10), c.expected[x]) << "depth " << c.depth << " pixel " << x;
-            EXPECT_EQ(Back().GetPixel(10 + 2 * x + 1, 21), c.expected[x]) << "stretched, depth " << c.depth;
+            EXPECT_EQ(Back().GetPixel(10 + x, 10), expected[x]) << "depth " << depth << " pixel " << x;
+            EXPECT_EQ(Back().GetPixel(10 + 2 * x + 1, 21), expected[x]) << "stretched, depth " << depth;
+            EXPECT_EQ(Back().GetPixel(19 + x, 30), x == 0 ? background : expected[x]) << "sprite to sprite";
         }
     }
 }
 
-TEST_F(DisplayTest, BlitSpriteScalesABackdropIntoAPreviewKeyed)
-{
-    std::vector<Rgb> backdrop = Gradient(200, 150);
-    backdrop[7 * 200 + 5] = Rgb{}; // sampled for preview pixel (0, 5): black, so skipped
-    dir.Write("backdrop.bmp", MakeBmp(200, 150, backdrop));
-    dir.Write("preview.bmp", MakeBmp(20, 20, std::vector<Rgb>(400, Rgb{255, 255, 255})));
-    Open();
-    SpritePtr source = display->CreateSprite("backdrop.bmp", 200, 150);
-    SpritePtr preview = display->CreateSprite("preview.bmp", 20, 20);
-    BlitSprite(source.get(), preview.get(), 0, 0, 200, 150, 0, 5, 20, 15);
-    EXPECT_EQ(preview->surface->GetPixel(0, 5), 0x00FFFFFFu) << "black source pixel skipped";
-    EXPECT_EQ(preview->surface->GetPixel(19, 14), GradientPixel(195, 142));
-    EXPECT_EQ(preview->surface->GetPixel(7, 9), GradientPixel(75, 67));
-    EXPECT_EQ(preview->surface->GetPixel(7, 4), 0x00FFFFFFu);
-    EXPECT_EQ(preview->surface->GetPixel(7, 15), 0x00FFFFFFu);
-}
-
 TEST(FillTest, PacksTheComponentsByDepthInsideTheRectangle)
 {
-    struct Case {
-        int32_t depth;
-        int32_t red, green, blue;
-        std::optional<uint32_t> raw;
-    } cases[] = {
+    // Depth, red, green, blue, and the raw pixel (components wrap at the channel's range).
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, std::optional<uint32_t>> cases[] = {
         {15, 1, 2, 3, 0x0443},
         {15, 33, 0, 0, 0x0400},
-        {16, 31, 63, 31, 0xFFFF},
         {16, 1, 2, 3, 0x0843},
         {16, 0, 64, 32, 0x0000},
         {32, 255, 128, 1, 0xFF8001},
         {32, 256, 0, 0, 0x000000},
         {24, 255, 255, 255, std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PackFillColour(c.depth, c.red, c.green, c.blue), c.raw) << c.depth << ": " << c.red;
+    for (const auto& [depth, red, green, blue, raw] : cases) {
         CSprite sprite;
-        sprite.surface = CSurface::Create(6, 4, PixelFormat::ForDepth(c.depth));
+        sprite.surface = CSurface::Create(6, 4, PixelFormat::ForDepth(depth));
         sprite.surface->Fill(Rect{0, 0, 6, 4}, 0x1234);
-        FillSpriteRect(&sprite, 1, 1, 5, 3, c.red, c.green, c.blue);
-        for (int32_t y = 0; y < 4; ++y) {
-            for (int32_t x = 0; x < 6; ++x) {
-                const bool inside = x >= 1 && x < 5 && y >= 1 && y < 3;
-                EXPECT_EQ(sprite.surface->GetPixel(x, y), inside ? c.raw.value_or(0x1234) : 0x1234u) << c.depth;
-            }
+        FillSpriteRect(&sprite, 1, 1, 5, 3, red, green, blue);
+        for (int32_t i = 0; i < 24; ++i) {
+            const bool inside = Rect{1, 1, 5, 3}.Contains(i % 6, i / 6);
+            EXPECT_EQ(sprite.surface->GetPixel(i % 6, i / 6), inside ? raw.value_or(0x1234) : 0x1234u) << depth;
         }
     }
+}
+
+// Every glyph lands where the layout puts it, takes only the advance-wide
+// middle of its own cell, and nothing else is drawn.
+TEST_F(FontTableTest, BackBufferShowsTheLaidOutGlyphs)
+{
+    // Text, font, box, alignment, first line, depth.
+    const std::tuple<const char*, int32_t, media::STextBox, int32_t, int32_t, int32_t> cases[] = {
+        {"Ab\ncd", 1, {100, 50, 400, 300}, kAlignLeft, 0, 32},
+        {"one two three four five six seven", 2, {40, 60, 200, 300}, kAlignLeft, 1, 32},
+        {"12:05\nPairs left: 144", 2, {0, 100, 780, 0}, kAlignRight, 0, 32},
+        {"Do you really want to quit the game", 3, {150, 200, 450, 0}, kAlignCentre, 0, 32},
+        {"\xC0\xC8\xFF", 1, {10, 10, 400, 400}, kAlignLeft, 0, 32},
+        {"overflowing text", 2, {700, 580, 2000, 2000}, kAlignLeft, 0, 32}, // clipped at the right and bottom
+        {"corner", 3, {-40, -20, 800, 600}, kAlignLeft, 0, 32},
+        {"Zandor 16", 2, {20, 20, 600, 200}, kAlignCentre, 0, 16},
+    };
+    for (const auto& [text, font, box, alignment, firstLine, depth] : cases) {
+        Open(depth, 0);
+        CFontTable fonts(*display);
+        fonts.DrawText(*display, text, font, box.left, box.top, box.right, box.bottom, alignment, firstLine);
+        const auto placements = media::LayOutText(text, fonts.Font(font)->Metrics(), box, alignment, firstLine);
+        ASSERT_FALSE(placements.empty()) << text;
+        EXPECT_EQ(FirstDifference(placements), "") << text;
+    }
+}
+
+TEST_F(FontTableTest, OnlyAKnownFontAndAlignmentDrawAndTheFirstGlyphSitsAtTheCorner)
+{
+    Open(32, 0);
+    CFontTable fonts(*display);
+    const std::pair<int32_t, int32_t> unknown[] = {{0, 1}, {4, 1}, {-1, 3}, {1000000, 2}, {2, 0}, {2, 4}, {2, -1}};
+    for (const auto& [font, alignment] : unknown) {
+        fonts.DrawText(*display, "Hello", font, 10, 10, 300, 300, alignment, 0);
+    }
+    EXPECT_EQ(FirstDifference({}), "");
+    // Independent of the layout: 'A' (advance 3 + 65 % 11 = 13 in a 16-pixel
+    // cell) drawn at (100, 50) fills (100, 50)-(113, 66) exactly.
+    fonts.DrawText(*display, "A", kFontTimesRoman10, 100, 50, 400, 300, kAlignLeft, 0);
+    const uint32_t a = Raw(GlyphColour('A'));
+    EXPECT_EQ(Back().GetPixel(100, 50), a);
+    EXPECT_EQ(Back().GetPixel(112, 65), a);
+    EXPECT_EQ(
+        Back().GetPixel(113, 50) | Back().GetPixel(99, 50) | Back().GetPixel(100, 66) | Back().GetPixel(100, 49), 0u);
+}
+
+TEST_F(FontTableTest, MissingShortOrLongMetricsAndAMissingSheet)
+{
+    dir.Write(NativePath(kFontFiles[0].metricsFile), std::vector<uint8_t>{9, 200, 7}); // 200: signed -56
+    std::remove(NativePath(kFontFiles[1].metricsFile).c_str());
+    dir.Write(NativePath(kFontFiles[2].metricsFile), FixtureMetrics(32, 300));
+    std::remove(NativePath(kFontFiles[2].sheetFile).c_str());
+
+    Open(32, 0);
+    CFontTable fonts(*display);
+    EXPECT_EQ(fonts.Font(1)->Metrics().advances, (std::array<int8_t, 256>{9, -56, 7}));
+    EXPECT_EQ(fonts.Font(2)->Metrics().advances, (std::array<int8_t, 256>{}));
+    EXPECT_TRUE(std::ranges::equal(fonts.Font(3)->Metrics().advances, FixtureMetrics(32)));
+    // Zero advances and a missing sheet leave every text invisible.
+    for (const int32_t alignment : {kAlignLeft, kAlignRight, kAlignCentre}) {
+        fonts.DrawText(*display, "Nothing to see", 2, 10, 10, 300, 300, alignment, 0);
+        fonts.DrawText(*display, "Title", 3, 0, 0, 800, 600, alignment, 0);
+    }
+    EXPECT_EQ(FirstDifference({}), "");
 }

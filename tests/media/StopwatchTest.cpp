@@ -6,17 +6,19 @@
 
 TEST(StopwatchTest, ElapsedIsTicksTimesRateAcrossTheWrap)
 {
-    struct Case {
-        uint32_t start, advance;
-        float rate;
-        double units;
-    } cases[] = {{0, 0, 50.0f, 0.0}, {1000, 1, 50.0f, 0.05}, {0xFFFFFF00u, 0x200, 50.0f, 25.6},
-        {0xFFFFFFFFu, 1, 1000.0f, 1.0}, {123, 0x7FFFFFFF, 1.0f, 2147483.647}, {5, 3000, -10.0f, -30.0}};
-    for (const Case& c : cases) {
-        platform::CScopedFakeClock clock(c.start);
+    // Start tick, ticks passed, rate in units per second, units covered.
+    const std::tuple<uint32_t, uint32_t, float, double> cases[] = {
+        {0, 0, 50.0f, 0.0},
+        {0xFFFFFF00u, 0x200, 50.0f, 25.6},
+        {0xFFFFFFFFu, 1, 1000.0f, 1.0},
+        {123, 0x7FFFFFFF, 1.0f, 2147483.647},
+        {5, 3000, -10.0f, -30.0},
+    };
+    for (const auto& [start, advance, rate, units] : cases) {
+        platform::CScopedFakeClock clock(start);
         CStopwatch watch;
-        watch.Start(c.rate);
-        clock->Advance(c.advance);
-        EXPECT_NEAR(watch.Elapsed(), c.units, 1e-6 * std::max(1.0, std::abs(c.units))) << c.start << " + " << c.advance;
+        watch.Start(rate);
+        clock->Advance(advance);
+        EXPECT_NEAR(watch.Elapsed(), units, 1e-6 * std::max(1.0, std::abs(units))) << start << " + " << advance;
     }
 }
