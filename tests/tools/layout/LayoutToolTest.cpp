@@ -28,8 +28,7 @@ struct SRun {
 SRun RunTool(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    const int status = RunLayoutTool(args, out, err);
-    return {status, out.str(), err.str()};
+    return {RunLayoutTool(args, out, err), out.str(), err.str()}; // evaluated left to right
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -121,8 +120,7 @@ TEST(LayoutToolTest, TurtleIsTheClassicArrangement)
 {
     const auto layout = board::ParseLayoutText(ReadText(LayoutsFolder() + "/Turtle.txt"));
     ASSERT_TRUE(layout.Ok());
-    std::map<int, int> perLevel;
-    std::map<int, int> perRowOfLevel0;
+    std::map<int, int> perLevel, perRowOfLevel0;
     std::vector<SCellPosition> upper;
     for (const SCellPosition& p : TopLefts(layout)) {
         ++perLevel[p.level];
@@ -147,14 +145,17 @@ TEST(LayoutToolTest, CheckNamesFileAndLineOrTileOfEachProblem)
 {
     testing_support::CTempDir temp;
     std::string text = board::PrintLayoutText(BlockLayout(), "Bad");
-    text += "tile 2 0 3\n"; // line after the last line of the printed text
-    const int tileLine = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    const int tileLine = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    for (int i = 0; i < 60; ++i) { // 60 floating tiles: more problems than a report shows
+        text += "tile " + std::to_string(i % 15 * 2) + " " + std::to_string(i / 15 * 4) + " 3\n";
+    }
     temp.Write("Bad.txt", text);
     const SRun run = RunTool({"check", temp.File("Bad.txt")});
     EXPECT_EQ(run.status, kExitProblems);
     const std::string at = temp.File("Bad.txt") + ":";
-    EXPECT_TRUE(Contains(run.err, at + " the layout has 145 tiles")) << run.err;
-    EXPECT_TRUE(Contains(run.err, at + std::to_string(tileLine) + ": the tile at column 2, row 0, level 3 floats"))
+    EXPECT_TRUE(Contains(run.err, at + " the layout has 204 tiles")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "more problems not shown")) << run.err;
+    EXPECT_TRUE(Contains(run.err, at + std::to_string(tileLine) + ": the tile at column 0, row 0, level 3 floats"))
         << run.err;
 
     const std::string other = board::PrintLayoutText(BlockLayout(), "Named");
@@ -252,10 +253,9 @@ TEST(LayoutToolTest, DecompileKeepsOrderSharedCellsAndRecords)
 
     const SRun decompile = RunTool({"decompile", temp.File("Mixed")});
     ASSERT_EQ(decompile.status, kExitOk);
-    EXPECT_TRUE(Contains(decompile.out, "name Mixed\n"));
-    EXPECT_TRUE(Contains(decompile.out, "\norder\n"));
-    EXPECT_TRUE(Contains(decompile.out, "\ntile "));
-    EXPECT_TRUE(Contains(decompile.out, "record 1 \"A \\\"b\\\"\" 1\n"));
+    for (const char* part : {"name Mixed\n", "\norder\n", "\ntile ", "record 1 \"A \\\"b\\\"\" 1\n"}) {
+        EXPECT_TRUE(Contains(decompile.out, part)) << part;
+    }
     temp.Write("Mixed.txt", decompile.out);
     ASSERT_EQ(RunTool({"compile", "--force", temp.File("Mixed.txt"), temp.File("Back")}).status, kExitOk);
     EXPECT_EQ(platform::ReadWholeFile(temp.File("Back")), bytes);
