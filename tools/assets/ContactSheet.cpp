@@ -24,11 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at)
-{
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
-
 std::vector<uint8_t> ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -515,35 +510,6 @@ void PaintKeyed(uint32_t* pixels, int stride, int x0, int y0, const CImage& imag
 }
 
 } // namespace
-
-std::optional<CImage> DecodeBmp(const std::vector<uint8_t>& b)
-{
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || Le32(b, 14) < 40) {
-        return std::nullopt;
-    }
-    const auto width = static_cast<int32_t>(Le32(b, 18));
-    const auto rawHeight = static_cast<int32_t>(Le32(b, 22));
-    const uint32_t bits = b[28] | (b[29] << 8);
-    if (bits != 24 || Le32(b, 30) != 0 || width <= 0 || rawHeight == 0 || width > 8192 || rawHeight > 8192
-        || rawHeight < -8192) {
-        return std::nullopt;
-    }
-    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
-    const size_t offset = Le32(b, 10);
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-    if (offset + rowBytes * height > b.size()) {
-        return std::nullopt;
-    }
-    CImage image(width, height);
-    for (int row = 0; row < height; ++row) {
-        const int y = rawHeight > 0 ? height - 1 - row : row;
-        const uint8_t* p = b.data() + offset + rowBytes * row;
-        for (int x = 0; x < width; ++x) {
-            image.At(x, y) = {p[3 * x + 2], p[3 * x + 1], p[3 * x]};
-        }
-    }
-    return image;
-}
 
 bool WriteContactSheet(const std::string& root, const std::string& outPath)
 {

@@ -12,9 +12,6 @@
 
 namespace assets {
 
-// An uncompressed 24-bit .bmp (bottom-up or top-down); nothing otherwise.
-std::optional<CImage> DecodeBmp(const std::vector<uint8_t>& bytes);
-
 // Every .bmp below root on one sheet, each labelled with its path; keyed
 // (black) pixels show as a checkerboard.
 bool WriteContactSheet(const std::string& root, const std::string& outPath);

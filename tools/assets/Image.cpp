@@ -7,6 +7,17 @@
 
 namespace assets {
 
+namespace {
+
+uint32_t Le16(const std::vector<uint8_t>& bytes, size_t at)
+{
+    return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8;
+}
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) { return Le16(bytes, at) | Le16(bytes, at + 2) << 16; }
+
+} // namespace
+
 CCanvas::CCanvas(int w, int h)
     : width(w)
     , height(h)
@@ -93,6 +104,37 @@ std::vector<uint8_t> CImage::EncodeBmp() const
         bytes.insert(bytes.end(), static_cast<size_t>(rowBytes - width * 3), 0);
     }
     return bytes;
+}
+
+std::optional<CImage> DecodeBmp(const std::vector<uint8_t>& bytes)
+{
+    constexpr size_t kHeadersBytes = 54;
+    if (bytes.size() < kHeadersBytes || bytes[0] != 'B' || bytes[1] != 'M') {
+        return std::nullopt;
+    }
+    const uint32_t pixelOffset = Le32(bytes, 10);
+    const auto width = static_cast<int32_t>(Le32(bytes, 18));
+    const auto storedHeight = static_cast<int32_t>(Le32(bytes, 22));
+    if (Le32(bytes, 14) < 40 || Le16(bytes, 26) != 1 || Le16(bytes, 28) != 24 || Le32(bytes, 30) != 0 || width <= 0
+        || width > 16384 || storedHeight == 0 || storedHeight < -16384 || storedHeight > 16384) {
+        return std::nullopt;
+    }
+    const bool isTopDown = storedHeight < 0;
+    const int height = isTopDown ? -storedHeight : storedHeight;
+    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+    if (pixelOffset < kHeadersBytes || bytes.size() < pixelOffset + rowBytes * static_cast<size_t>(height)) {
+        return std::nullopt;
+    }
+    CImage image(width, height);
+    for (int row = 0; row < height; ++row) {
+        const int y = isTopDown ? row : height - 1 - row;
+        const size_t start = pixelOffset + rowBytes * static_cast<size_t>(row);
+        for (int x = 0; x < width; ++x) {
+            const size_t at = start + static_cast<size_t>(x) * 3;
+            image.At(x, y) = {bytes[at + 2], bytes[at + 1], bytes[at]};
+        }
+    }
+    return image;
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)

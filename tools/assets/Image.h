@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,10 @@ private:
     int height;
     std::vector<SRgb> pixels;
 };
+
+// Reads an uncompressed 24-bit .bmp (bottom-up or top-down); nothing for any
+// other kind of file or one cut short.
+std::optional<CImage> DecodeBmp(const std::vector<uint8_t>& bytes);
 
 // Creates parent folders as needed; returns false on failure.
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -23,16 +23,6 @@ using board::kRows;
 constexpr int kPieceRowOffset[] = {0, 0, 1, 1};
 constexpr int kPieceColumnOffset[] = {0, 1, 0, 1};
 
-uint32_t Read16(const std::vector<uint8_t>& bytes, size_t at)
-{
-    return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8;
-}
-
-uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
-{
-    return Read16(bytes, at) | Read16(bytes, at + 2) << 16;
-}
-
 // Colour-keyed copy: pure black source pixels leave the target unchanged.
 void CopyKeyed(CImage& target, const CImage& source, const board::STilePiece& piece, int x, int y)
 {
@@ -75,37 +65,6 @@ void FillGround(CImage& image)
 }
 
 } // namespace
-
-std::optional<CImage> DecodeBmp24(const std::vector<uint8_t>& bytes)
-{
-    constexpr size_t kHeadersBytes = 54;
-    if (bytes.size() < kHeadersBytes || bytes[0] != 'B' || bytes[1] != 'M') {
-        return std::nullopt;
-    }
-    const uint32_t pixelOffset = Read32(bytes, 10);
-    const auto width = static_cast<int32_t>(Read32(bytes, 18));
-    const auto storedHeight = static_cast<int32_t>(Read32(bytes, 22));
-    if (Read32(bytes, 14) < 40 || Read16(bytes, 26) != 1 || Read16(bytes, 28) != 24 || Read32(bytes, 30) != 0
-        || width <= 0 || width > 16384 || storedHeight == 0 || storedHeight < -16384 || storedHeight > 16384) {
-        return std::nullopt;
-    }
-    const bool isTopDown = storedHeight < 0;
-    const int height = isTopDown ? -storedHeight : storedHeight;
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-    if (pixelOffset < kHeadersBytes || bytes.size() < pixelOffset + rowBytes * static_cast<size_t>(height)) {
-        return std::nullopt;
-    }
-    CImage image(width, height);
-    for (int row = 0; row < height; ++row) {
-        const int y = isTopDown ? row : height - 1 - row;
-        const size_t start = pixelOffset + rowBytes * static_cast<size_t>(row);
-        for (int x = 0; x < width; ++x) {
-            const size_t at = start + static_cast<size_t>(x) * 3;
-            image.At(x, y) = {bytes[at + 2], bytes[at + 1], bytes[at]};
-        }
-    }
-    return image;
-}
 
 void DrawStackedTiles(CImage& target, int originX, int originY, const std::vector<SPlacedTile>& tiles,
     const std::vector<CImage>& facePictures)
@@ -162,7 +121,7 @@ std::optional<std::vector<CImage>> LoadTileSet(const std::string& folder)
     std::vector<CImage> pictures;
     for (const std::string& name : TileFileNames()) {
         const std::optional<std::vector<uint8_t>> bytes = ReadFileBytes(folder + "/" + name);
-        std::optional<CImage> picture = bytes ? DecodeBmp24(*bytes) : std::nullopt;
+        std::optional<CImage> picture = bytes ? DecodeBmp(*bytes) : std::nullopt;
         if (!picture || picture->Width() != kTilePictureSizePx || picture->Height() != kTilePictureSizePx) {
             return std::nullopt;
         }

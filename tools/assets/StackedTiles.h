@@ -21,10 +21,6 @@ struct SPlacedTile {
     int face = 1;
 };
 
-// Reads an uncompressed 24-bit .bmp (bottom-up or top-down); nothing for any
-// other kind of file.
-std::optional<CImage> DecodeBmp24(const std::vector<uint8_t>& bytes);
-
 // Draws the tiles into the target with the board origin (originX, originY).
 // facePictures holds the 64 x 64 picture of face f at element f - 1; a tile
 // whose face has no picture draws nothing.
