@@ -80,12 +80,20 @@ std::unique_ptr<board::CBoard> TurtleBoard(std::string& source)
     return occupied == board::kTileCount * board::kCellsPerTile ? std::move(result) : nullptr;
 }
 
+std::unique_ptr<board::CBoard> TurtleBoardOrSkip(benchmark::State& state, std::string& source)
+{
+    auto board = TurtleBoard(source);
+    if (!board) {
+        state.SkipWithError("the Turtle is not a valid layout");
+    }
+    return board;
+}
+
 void BM_IsTileFreeAllTiles(benchmark::State& state)
 {
     std::string source;
-    const auto board = TurtleBoard(source);
+    const auto board = TurtleBoardOrSkip(state, source);
     if (!board) {
-        state.SkipWithError("the Turtle is not a valid layout");
         return;
     }
     for (auto _ : state) {
@@ -103,9 +111,8 @@ BENCHMARK(BM_IsTileFreeAllTiles);
 void BM_CountAvailablePairs(benchmark::State& state)
 {
     std::string source;
-    const auto board = TurtleBoard(source);
+    const auto board = TurtleBoardOrSkip(state, source);
     if (!board) {
-        state.SkipWithError("the Turtle is not a valid layout");
         return;
     }
     platform::CScopedFakeClock clock(1234);
@@ -121,9 +128,8 @@ BENCHMARK(BM_CountAvailablePairs);
 void BM_NewGameDealAndShuffle(benchmark::State& state)
 {
     std::string source;
-    const auto board = TurtleBoard(source);
+    const auto board = TurtleBoardOrSkip(state, source);
     if (!board) {
-        state.SkipWithError("the Turtle is not a valid layout");
         return;
     }
     platform::CScopedFakeClock clock(1);
@@ -143,9 +149,8 @@ BENCHMARK(BM_NewGameDealAndShuffle);
 void BM_Shuffle(benchmark::State& state)
 {
     std::string source;
-    const auto board = TurtleBoard(source);
+    const auto board = TurtleBoardOrSkip(state, source);
     if (!board) {
-        state.SkipWithError("the Turtle is not a valid layout");
         return;
     }
     platform::CScopedFakeClock clock(1);
