@@ -1,10 +1,15 @@
 // Cost of the rules on the Turtle: the free test over all 144 tiles, counting
-// the available pairs, and a new game's deal and shuffles. The Turtle comes
+// the available pairs, a new game's deal and shuffles, the tile pick under the
+// pointer and the board drawing's walk over the tiles (onto a canvas that
+// draws nothing, so only the walk is measured). The Turtle comes
 // from assets/layouts/Turtle.txt under VELMORA_SOURCE_DIR when it is there,
 // otherwise from the classic positions built below.
 #include "board/Board.h"
+#include "board/BoardDrawing.h"
+#include "board/BoardGeometry.h"
 #include "board/LayoutText.h"
 #include "board/Rules.h"
+#include "board/TilePick.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
@@ -13,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -162,5 +168,69 @@ void BM_Shuffle(benchmark::State& state)
     state.SetLabel(source);
 }
 BENCHMARK(BM_Shuffle);
+
+// One pick per iteration, the pointer stepping over the board area on a
+// coarse grid that is prime to the cell sizes (hits on every level and misses).
+void BM_PickTileUnderPointer(benchmark::State& state)
+{
+    std::string source;
+    const auto board = TurtleBoardOrSkip(state, source);
+    if (!board) {
+        return;
+    }
+    std::vector<std::pair<int, int>> points;
+    for (int y = 0; y < 500; y += 7) {
+        for (int x = 0; x < 800; x += 11) {
+            points.emplace_back(x, y);
+        }
+    }
+    size_t next = 0;
+    int64_t hits = 0;
+    for (auto _ : state) {
+        const auto [x, y] = points[next];
+        next = next + 1 == points.size() ? 0 : next + 1;
+        const int tile = board::PickTile(*board, x, y);
+        hits += tile >= 0;
+        benchmark::DoNotOptimize(tile);
+    }
+    state.counters["hitRate"] = benchmark::Counter(static_cast<double>(hits), benchmark::Counter::kAvgIterations);
+    state.SetLabel(source);
+}
+BENCHMARK(BM_PickTileUnderPointer);
+
+class CNullCanvas final : public board::IBoardCanvas {
+public:
+    void DrawSpritePart(CSprite* sprite, int32_t x, int32_t, const platform::Rect&) override { Count(sprite, x); }
+    void DrawSprite(CSprite* sprite, int32_t x, int32_t) override { Count(sprite, x); }
+    void BlendSprite(CSprite* sprite, int32_t x, int32_t, const platform::Rect&) override { Count(sprite, x); }
+    int64_t sum = 0;
+
+private:
+    void Count(CSprite* sprite, int32_t x) { sum += x + (sprite != nullptr); }
+};
+
+// The dealt Turtle with a selection and a hinted pair, every call of the
+// frame's board drawing made but nothing drawn.
+void BM_DrawBoardWalk(benchmark::State& state)
+{
+    std::string source;
+    const auto board = TurtleBoardOrSkip(state, source);
+    if (!board) {
+        return;
+    }
+    platform::CScopedFakeClock clock(1234);
+    board::DealNewGame(*board);
+    const auto pair = board::FindFirstPair(*board);
+    board->Tile(pair->first).hinted = 1;
+    board->Tile(pair->second).hinted = 1;
+    board->Tile(0).selected = 1;
+    CNullCanvas canvas;
+    for (auto _ : state) {
+        board::DrawBoard(canvas, *board, {}, board::kBoardOriginXPx, board::kBoardOriginYPx);
+    }
+    benchmark::DoNotOptimize(canvas.sum);
+    state.SetLabel(source);
+}
+BENCHMARK(BM_DrawBoardWalk);
 
 } // namespace

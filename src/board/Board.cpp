@@ -39,6 +39,7 @@ void CBoard::ResetBoard()
         }
     }
     tiles.fill(CTile{});
+    isCellIndexStale = true;
 }
 
 void CBoard::ResetRecords()
@@ -63,6 +64,7 @@ void CBoard::StandLayout(const SLayoutData& layout)
         }
         tiles[t].present = 1;
     }
+    isCellIndexStale = true;
 }
 
 bool CBoard::LoadLayout(std::string_view path)
@@ -129,14 +131,21 @@ int CBoard::TileAt(int level, int row, int column) const
     if (!IsInsideGrid({column, row, level})) {
         return -1;
     }
-    const CBoardCell* wanted = &Cell(level, row, column);
-    for (int t = 0; t < kTileCount; ++t) {
-        const CTile& tile = tiles[t];
-        if (tile.present && std::find(tile.cells.begin(), tile.cells.end(), wanted) != tile.cells.end()) {
-            return t;
+    for (const SCellEntry& entry : CellIndex().Cell(level, row, column)) {
+        if (tiles[entry.tile].present) {
+            return entry.tile;
         }
     }
     return -1;
+}
+
+const CCellIndex& CBoard::CellIndex() const
+{
+    if (isCellIndexStale) {
+        cellIndex.Build(*this);
+        isCellIndexStale = false;
+    }
+    return cellIndex;
 }
 
 bool CBoard::PlaceTile(int tile, SCellPosition topLeft, int32_t dealIndex, int32_t matchGroup, int32_t face)
@@ -155,6 +164,7 @@ bool CBoard::PlaceTile(int tile, SCellPosition topLeft, int32_t dealIndex, int32
         placed.cells[k] = &cell;
     }
     placed.present = 1;
+    isCellIndexStale = true;
     SetTileIdentity(tile, dealIndex, matchGroup, face);
     return true;
 }

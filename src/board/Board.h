@@ -3,6 +3,7 @@
 // the three records kept in that file.
 #pragma once
 
+#include "board/CellIndex.h"
 #include "board/LayoutFile.h"
 #include "platform/BinaryIo.h"
 
@@ -81,6 +82,11 @@ public:
     // -1 when there is none (or the position is outside the grid).
     int TileAt(int level, int row, int column) const;
 
+    // The placed tiles' cells in drawing order. Positions change only through
+    // ResetBoard, LoadLayout, SaveRecords and PlaceTile, which mark the index
+    // out of date; it is rebuilt on the next use.
+    const CCellIndex& CellIndex() const;
+
     // Puts tile `tile` on the square whose top-left cell is given, with the
     // given identity, present and its cells occupied (a saved game's tiles).
     // Refuses a tile number or square outside the grid.
@@ -141,6 +147,9 @@ private:
     std::array<CTile, kTileCount> tiles{};
     std::array<char, platform::kPathFieldBytes> layoutPath{};
     std::array<CRecord, kRecordCount> records{};
+    // A cache of the positions above, hence mutable.
+    mutable CCellIndex cellIndex;
+    mutable bool isCellIndexStale = true;
 };
 
 } // namespace board

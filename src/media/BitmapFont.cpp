@@ -69,14 +69,16 @@ namespace media {
 
 std::array<int8_t, kGlyphCodeCount> ReadAdvances(std::string_view metricsFile)
 {
-    std::array<int8_t, kGlyphCodeCount> advances{};
     const auto bytes = platform::ReadWholeFile(metricsFile);
-    if (!bytes) {
-        return advances;
-    }
-    const size_t count = std::min(bytes->size(), advances.size());
+    return bytes ? AdvancesFromBytes(*bytes) : std::array<int8_t, kGlyphCodeCount>{};
+}
+
+std::array<int8_t, kGlyphCodeCount> AdvancesFromBytes(const std::vector<uint8_t>& bytes)
+{
+    std::array<int8_t, kGlyphCodeCount> advances{};
+    const size_t count = std::min(bytes.size(), advances.size());
     for (size_t code = 0; code < count; ++code) {
-        advances[code] = static_cast<int8_t>((*bytes)[code]);
+        advances[code] = static_cast<int8_t>(bytes[code]);
     }
     return advances;
 }

@@ -54,5 +54,6 @@ namespace media {
 // i). Codes past the end of a short file, or all of them when the file cannot
 // be read, advance 0. Bytes after the 256th are ignored.
 std::array<int8_t, kGlyphCodeCount> ReadAdvances(std::string_view metricsFile);
+std::array<int8_t, kGlyphCodeCount> AdvancesFromBytes(const std::vector<uint8_t>& bytes);
 
 } // namespace media

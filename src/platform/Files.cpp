@@ -63,6 +63,29 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A process killed between making its temporary file and the rename leaves
+// that file behind. Once the same file has been replaced again, the ones
+// left for it (".<name>.XXXXXX") are of no use and go.
+void RemoveLeftTemporaries(const std::string& folder, const std::string& name)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        return;
+    }
+    const std::string prefix = "." + name + ".";
+    std::vector<std::string> left;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName.size() == prefix.size() + 6 && entryName.compare(0, prefix.size(), prefix) == 0) {
+            left.push_back(folder + "/" + entryName);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& file : left) {
+        ::unlink(file.c_str());
+    }
+}
+
 enum class EntryKind { File, Folder };
 
 std::vector<std::string> ListEntries(std::string_view gameFolder, EntryKind kind)
@@ -136,7 +159,12 @@ bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes)
     if (path.empty() || path.back() == '/') {
         return false;
     }
-    std::string temporary = path + ".XXXXXX";
+    // The temporary file is hidden (its name starts with a dot), so a crash
+    // before the rename leaves nothing that the folder listings of saved
+    // games and layouts would show.
+    const size_t slash = path.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string temporary = path.substr(0, nameStart) + "." + path.substr(nameStart) + ".XXXXXX";
     CFd fd(::mkstemp(temporary.data()));
     if (fd.Get() < 0) {
         return false;
@@ -155,6 +183,7 @@ bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes)
     if (folder.Get() >= 0) {
         ::fsync(folder.Get());
     }
+    RemoveLeftTemporaries(FolderOf(path), path.substr(nameStart));
     return true;
 }
 

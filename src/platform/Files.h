@@ -24,6 +24,8 @@ std::optional<Bytes> ReadWholeFile(std::string_view gamePath);
 // file in the same folder, is flushed to the disk, and is then renamed over
 // the old file. A crash or a full disk leaves either the old file or the new
 // one. Returns false (and leaves the old file untouched) on any failure.
+// The temporary file is hidden from ListFiles while it exists; one that an
+// earlier, interrupted replacement of the same file left is removed.
 bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes);
 
 bool FileExists(std::string_view gamePath);

@@ -3,14 +3,24 @@
 #include "platform/Input.h"
 
 #include "platform/InputKeyCodes.h"
+#include "platform/PressLatch.h"
 #include "platform/Window.h"
 
 #include <SDL.h>
 
+#include <atomic>
 #include <bitset>
-#include <mutex>
 
 namespace platform {
+
+namespace {
+std::atomic<uint64_t> eventDrains{0};
+} // namespace
+
+uint64_t EventDrainCount() { return eventDrains.load(); }
+
+void NoteEventDrain() { ++eventDrains; }
+
 namespace {
 
 bool IsForeground(const CWindow* window)
@@ -72,49 +82,6 @@ private:
     bool acquired = false;
 };
 
-// Presses that began since the last read. A press and release that both fall
-// between two reads (a quick tap, or a click sent by a test tool) would never
-// show in a state read; with the latch such a key or button reads as down
-// once. SDL calls the watch for every event as it is queued, whoever pumps.
-template <size_t Count> class CPressLatch {
-public:
-    // The index an event presses, or -1.
-    using Classifier = int (*)(const SDL_Event& event);
-
-    explicit CPressLatch(Classifier c)
-        : classify(c)
-    {
-        SDL_AddEventWatch(&Watch, this);
-    }
-    ~CPressLatch() { SDL_DelEventWatch(&Watch, this); }
-    CPressLatch(const CPressLatch&) = delete;
-    CPressLatch& operator=(const CPressLatch&) = delete;
-
-    std::bitset<Count> Take()
-    {
-        std::lock_guard lock(mutex);
-        const std::bitset<Count> taken = pressed;
-        pressed.reset();
-        return taken;
-    }
-
-private:
-    static int SDLCALL Watch(void* self, SDL_Event* event)
-    {
-        auto* latch = static_cast<CPressLatch*>(self);
-        const int index = latch->classify(*event);
-        if (index >= 0 && static_cast<size_t>(index) < Count) {
-            std::lock_guard lock(latch->mutex);
-            latch->pressed.set(static_cast<size_t>(index));
-        }
-        return 1;
-    }
-
-    Classifier classify;
-    std::mutex mutex;
-    std::bitset<Count> pressed;
-};
-
 // Button index of a mouse press: left, right, middle, fourth.
 int MouseButtonPressed(const SDL_Event& event)
 {
@@ -163,7 +130,7 @@ public:
             }
             // Motion and presses gathered while the device was not ours do not count.
             SDL_GetRelativeMouseState(nullptr, nullptr);
-            latch.Take();
+            latch.Discard();
         }
         return result;
     }
@@ -227,7 +194,7 @@ public:
         bool becameAcquired = false;
         const InputResult result = acquisition.Acquire(becameAcquired);
         if (becameAcquired) {
-            latch.Take();
+            latch.Discard();
         }
         return result;
     }
@@ -244,11 +211,15 @@ public:
         int count = 0;
         const Uint8* state = SDL_GetKeyboardState(&count);
         const std::bitset<SDL_NUM_SCANCODES> tapped = latch.Take();
+        // Built every read: the player may switch layouts while playing, and
+        // it is a table walk of a hundred keys.
+        const LayoutLookup codes = BuildLayoutLookup(
+            [](int scancode) { return static_cast<int32_t>(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode))); });
         keys.fill(0);
         for (const KeyMapping& mapping : KeyTable()) {
             const auto scancode = static_cast<size_t>(mapping.sdlScancode);
-            if ((mapping.sdlScancode < count && state[scancode] != 0) || tapped[scancode]) {
-                keys[mapping.keyCode] = kKeyDown;
+            if (((mapping.sdlScancode < count && state[scancode] != 0) || tapped[scancode]) && codes[scancode] != 0) {
+                keys[codes[scancode]] = kKeyDown;
             }
         }
         return InputResult::Ok;

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -164,9 +165,83 @@ constexpr std::array<uint8_t, SDL_NUM_SCANCODES> BuildLookup()
 
 constexpr std::array<uint8_t, SDL_NUM_SCANCODES> kLookup = BuildLookup();
 
+static_assert(SDL_NUM_SCANCODES == std::tuple_size_v<LayoutLookup>);
+
+// What each US key types without Shift, by key code; 0 for keys that type
+// nothing.
+constexpr std::array<char, 256> BuildUsCharacters()
+{
+    std::array<char, 256> characters{};
+    constexpr std::pair<char, uint8_t> kKeys[] = {{'a', DIK_A}, {'b', DIK_B}, {'c', DIK_C}, {'d', DIK_D},
+        {'e', DIK_E}, {'f', DIK_F}, {'g', DIK_G}, {'h', DIK_H}, {'i', DIK_I}, {'j', DIK_J}, {'k', DIK_K},
+        {'l', DIK_L}, {'m', DIK_M}, {'n', DIK_N}, {'o', DIK_O}, {'p', DIK_P}, {'q', DIK_Q}, {'r', DIK_R},
+        {'s', DIK_S}, {'t', DIK_T}, {'u', DIK_U}, {'v', DIK_V}, {'w', DIK_W}, {'x', DIK_X}, {'y', DIK_Y},
+        {'z', DIK_Z}, {'0', DIK_0}, {'1', DIK_1}, {'2', DIK_2}, {'3', DIK_3}, {'4', DIK_4}, {'5', DIK_5},
+        {'6', DIK_6}, {'7', DIK_7}, {'8', DIK_8}, {'9', DIK_9}, {'-', DIK_MINUS}, {'=', DIK_EQUALS},
+        {'[', DIK_LBRACKET}, {']', DIK_RBRACKET}, {';', DIK_SEMICOLON}, {'\'', DIK_APOSTROPHE}, {'`', DIK_GRAVE},
+        {'\\', DIK_BACKSLASH}, {',', DIK_COMMA}, {'.', DIK_PERIOD}, {'/', DIK_SLASH}, {' ', DIK_SPACE}};
+    for (const auto& [typed, code] : kKeys) {
+        characters[code] = typed;
+    }
+    return characters;
+}
+
+constexpr std::array<char, 256> kUsCharacters = BuildUsCharacters();
+
+// The code of the US key that types a character without Shift, 0 for none.
+constexpr std::array<uint8_t, 128> BuildUsKeys()
+{
+    std::array<uint8_t, 128> keys{};
+    for (size_t code = 0; code < kUsCharacters.size(); ++code) {
+        if (kUsCharacters[code] != 0) {
+            keys[static_cast<size_t>(kUsCharacters[code])] = static_cast<uint8_t>(code);
+        }
+    }
+    return keys;
+}
+
+constexpr std::array<uint8_t, 128> kUsKeys = BuildUsKeys();
+
+uint8_t UsKeyOfCharacter(int32_t character)
+{
+    return character > 0 && character < 128 ? kUsKeys[static_cast<size_t>(character)] : 0;
+}
+
+bool IsLetterCode(uint8_t code) { return kUsCharacters[code] >= 'a' && kUsCharacters[code] <= 'z'; }
+
+// Keys that type a character the layout decides: the US letter and
+// punctuation positions and the extra key of European keyboards, not the
+// digits, space or the keypad.
+bool IsLayoutKey(uint8_t code)
+{
+    const char typed = kUsCharacters[code];
+    return code == DIK_OEM_102 || (typed != 0 && typed != ' ' && (typed < '0' || typed > '9'));
+}
+
 } // namespace
 
 std::span<const KeyMapping> KeyTable() { return kKeyTable; }
+
+LayoutLookup BuildLayoutLookup(const std::function<int32_t(int sdlScancode)>& characterOf)
+{
+    LayoutLookup lookup = kLookup;
+    for (const KeyMapping& mapping : kKeyTable) {
+        const int32_t character = characterOf(mapping.sdlScancode);
+        const auto index = static_cast<size_t>(mapping.sdlScancode);
+        if (!IsLayoutKey(mapping.keyCode)) {
+            continue;
+        }
+        if (character >= 'a' && character <= 'z') {
+            lookup[index] = UsKeyOfCharacter(character);
+        } else if (IsLetterCode(mapping.keyCode)) {
+            const uint8_t moved = UsKeyOfCharacter(character);
+            if (moved != 0) {
+                lookup[index] = moved;
+            }
+        }
+    }
+    return lookup;
+}
 
 uint8_t KeyCodeFromScancode(int sdlScancode)
 {

@@ -3,7 +3,9 @@
 // Every 256-byte key state in the game is indexed by these codes.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 // The published DirectInput keyboard table. Codes the game tests by number
@@ -170,5 +172,17 @@ std::span<const KeyMapping> KeyTable();
 
 // The key code of an SDL scancode, or 0 when the key has none.
 uint8_t KeyCodeFromScancode(int sdlScancode);
+
+// The key codes by the letters printed on the player's keyboard. The codes
+// above name key positions on a US keyboard; the name boxes read letters from
+// them, so on a French keyboard the key printed "A" would type "q". Here a key
+// whose layout character is a letter reads as that letter's code, and a key in
+// a US letter position that types punctuation reads as the US key of that
+// punctuation. Every other key (digits, space, Backspace, Shift, function keys)
+// and every key whose character has no US key keeps its position.
+// `characterOf(scancode)` is the lower-case character the layout gives a key
+// (SDL's key code for it), 0 when none.
+using LayoutLookup = std::array<uint8_t, 512>;
+LayoutLookup BuildLayoutLookup(const std::function<int32_t(int sdlScancode)>& characterOf);
 
 } // namespace platform

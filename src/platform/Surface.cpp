@@ -4,13 +4,63 @@
 // scaled blit samples differently once the destination is clipped.
 #include "platform/Surface.h"
 
+#include "platform/Files.h"
 #include "platform/VideoSdl.h"
 
 #include <cassert>
+#include <cstdlib>
 #include <cstring>
 
 namespace platform {
 namespace {
+
+uint32_t Little(const Bytes& bytes, size_t offset, size_t count)
+{
+    uint32_t value = 0;
+    for (size_t i = 0; i < count; ++i) {
+        value |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
+    }
+    return value;
+}
+
+// SDL's decoder makes the surface the header asks for before it reads a
+// pixel, so a damaged header of a few bytes could ask for gigabytes. The
+// picture sizes are checked first: at most kLargestBmpSide on either side and
+// kLargestBmpPixels in all, and an uncompressed file must hold its rows.
+// Anything else is left to SDL, which refuses what it cannot read.
+constexpr int64_t kLargestBmpSide = 8192;
+constexpr int64_t kLargestBmpPixels = int64_t{4096} * 4096;
+
+bool HasSaneBmpSize(const Bytes& bytes)
+{
+    if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') {
+        return true; // not a bitmap at all: SDL says so
+    }
+    const uint32_t headerBytes = Little(bytes, 14, 4);
+    int64_t width = 0;
+    int64_t height = 0;
+    uint32_t bitsPerPixel = 0;
+    uint32_t compression = 0;
+    if (headerBytes == 12) {
+        width = Little(bytes, 18, 2);
+        height = Little(bytes, 20, 2);
+        bitsPerPixel = Little(bytes, 24, 2);
+    } else if (headerBytes >= 40 && bytes.size() >= 34) {
+        width = static_cast<int32_t>(Little(bytes, 18, 4));
+        height = static_cast<int32_t>(Little(bytes, 22, 4));
+        bitsPerPixel = Little(bytes, 28, 2);
+        compression = Little(bytes, 30, 4);
+    } else {
+        return true;
+    }
+    height = std::abs(height);
+    if (width > kLargestBmpSide || height > kLargestBmpSide || width * height > kLargestBmpPixels) {
+        return false;
+    }
+    const bool plain = compression == 0 || compression == 3 || compression == 6;
+    const int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    return !plain || width <= 0 || rowBytes * height <= static_cast<int64_t>(bytes.size());
+}
 
 SDL_Rect ToSdl(const Rect& rect) { return SDL_Rect{rect.left, rect.top, rect.Width(), rect.Height()}; }
 
@@ -181,7 +231,11 @@ std::unique_ptr<CSurface> CSurface::Create(int32_t width, int32_t height, const 
 
 std::unique_ptr<CSurface> CSurface::LoadBmp(const std::string& path)
 {
-    SdlSurfacePtr bitmap(SDL_LoadBMP(path.c_str()));
+    const std::optional<Bytes> bytes = ReadWholeFile(path);
+    if (!bytes || bytes->size() > static_cast<size_t>(INT32_MAX) || !HasSaneBmpSize(*bytes)) {
+        return nullptr;
+    }
+    SdlSurfacePtr bitmap(SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size())), 1));
     if (!bitmap) {
         return nullptr;
     }

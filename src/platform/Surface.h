@@ -50,7 +50,9 @@ public:
     // when the size is not positive or memory runs out.
     static std::unique_ptr<CSurface> Create(int32_t width, int32_t height, const PixelFormat& format);
     // Decodes an ordinary .bmp file into a surface in the file's own format.
-    // Null when the file is missing or not a bitmap SDL can read.
+    // Null when the file is missing, not a bitmap SDL can read, or claims a
+    // picture larger than 8,192 pixels on a side or 4,096 x 4,096 in all (or
+    // more rows than an uncompressed file holds).
     static std::unique_ptr<CSurface> LoadBmp(const std::string& path);
 
     ~CSurface();

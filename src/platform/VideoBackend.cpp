@@ -1,11 +1,13 @@
 // The SDL video backend. Full screen is a desktop-sized full-screen window
-// whose renderer scales the mode's picture keeping its proportions (the
-// "display mode" is the logical size and the depth of the back surface);
-// windowed, the back buffer is stretched over the whole client area. Both use
-// SDL's software renderer.
+// into which the mode's picture is scaled keeping its proportions (the
+// "display mode" is the picture's size and the depth of the back surface);
+// windowed, the back buffer is stretched over the whole client area. Both
+// present through CSdlPresenter: accelerated where the system can, else SDL's
+// software renderer.
 #include "platform/VideoBackend.h"
 
 #include "platform/Clock.h"
+#include "platform/SdlPresenter.h"
 #include "platform/VideoSdl.h"
 
 #include <cmath>
@@ -25,44 +27,6 @@ constexpr int32_t kDefaultRefreshHz = 60;
 // one, so that a renderer with a real retrace wait is never slowed further.
 constexpr double kPacingShare = 0.9;
 
-SdlRendererPtr MakeRenderer(SDL_Window* window, bool vsync)
-{
-    const Uint32 flags = SDL_RENDERER_SOFTWARE | (vsync ? Uint32{SDL_RENDERER_PRESENTVSYNC} : Uint32{0});
-    return SdlRendererPtr(SDL_CreateRenderer(window, -1, flags));
-}
-
-// Puts a surface's pixels into a streaming texture of the same size and
-// format, making the texture when it is missing or does not fit.
-bool Upload(SDL_Renderer* renderer, SdlTexturePtr& texture, CSurface& source)
-{
-    const Uint32 format = SdlFormatOf(source.Format());
-    int width = 0, height = 0;
-    Uint32 textureFormat = 0;
-    if (!texture || SDL_QueryTexture(texture.get(), &textureFormat, nullptr, &width, &height) != 0
-        || textureFormat != format || width != source.Width() || height != source.Height()) {
-        texture.reset(
-            SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, source.Width(), source.Height()));
-        if (!texture) {
-            return false;
-        }
-    }
-    CSurfaceLock lock = source.Lock();
-    if (!lock.IsLocked()) {
-        return false;
-    }
-    return SDL_UpdateTexture(texture.get(), nullptr, lock.Pixels(), lock.Pitch()) == 0;
-}
-
-bool Show(SDL_Renderer* renderer, SDL_Texture* texture)
-{
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(renderer) != 0 || SDL_RenderCopy(renderer, texture, nullptr, nullptr) != 0) {
-        return false;
-    }
-    SDL_RenderPresent(renderer);
-    return true;
-}
-
 int32_t RefreshRateOf(SDL_Window* window)
 {
     SDL_DisplayMode mode{};
@@ -80,15 +44,12 @@ public:
         , mode(displayMode)
         , format(pixelFormat)
     {
-        renderer = MakeRenderer(window, true);
-        if (renderer) {
-            SDL_RenderSetLogicalSize(renderer.get(), mode.width, mode.height);
-        }
+        presenter = CSdlPresenter::Create(window, PresentPacing::VerticalSync);
         back = CSurface::Create(mode.width, mode.height, format);
         periodMs = 1000.0 / RefreshRateOf(window);
     }
 
-    bool IsValid() const { return renderer && back; }
+    bool IsValid() const { return presenter && back; }
     int32_t Width() const override { return mode.width; }
     int32_t Height() const override { return mode.height; }
     PixelFormat Format() const override { return format; }
@@ -96,7 +57,7 @@ public:
 
     bool Flip() override
     {
-        if (!Upload(renderer.get(), texture, *back) || !Show(renderer.get(), texture.get())) {
+        if (!presenter->Present(*back, ScaleFit::KeepProportions)) {
             return false;
         }
         Pace();
@@ -104,6 +65,7 @@ public:
     }
 
     bool PresentStretched(CSurface&) override { return false; }
+    bool IsAccelerated() const override { return presenter->IsAccelerated(); }
 
 private:
     // Keeps flips at most one per refresh period when the renderer does not
@@ -125,8 +87,7 @@ private:
     SDL_Window* window;
     DisplayMode mode;
     PixelFormat format;
-    SdlRendererPtr renderer;
-    SdlTexturePtr texture;
+    std::unique_ptr<CSdlPresenter> presenter;
     std::shared_ptr<CSurface> back;
     double periodMs = 1000.0 / kDefaultRefreshHz;
     bool hasFlipped = false;
@@ -140,10 +101,10 @@ public:
         : desktop(desktopMode)
         , format(pixelFormat)
     {
-        renderer = MakeRenderer(sdlWindow, false);
+        presenter = CSdlPresenter::Create(sdlWindow, PresentPacing::Free);
     }
 
-    bool IsValid() const { return renderer != nullptr; }
+    bool IsValid() const { return presenter != nullptr; }
     int32_t Width() const override { return desktop.width; }
     int32_t Height() const override { return desktop.height; }
     PixelFormat Format() const override { return format; }
@@ -152,14 +113,15 @@ public:
 
     bool PresentStretched(CSurface& source) override
     {
-        return Upload(renderer.get(), texture, source) && Show(renderer.get(), texture.get());
+        return presenter->Present(source, ScaleFit::Stretch);
     }
+
+    bool IsAccelerated() const override { return presenter->IsAccelerated(); }
 
 private:
     DisplayMode desktop;
     PixelFormat format;
-    SdlRendererPtr renderer;
-    SdlTexturePtr texture;
+    std::unique_ptr<CSdlPresenter> presenter;
 };
 
 class CSdlVideoBackend final : public IVideoBackend {

@@ -76,6 +76,8 @@ public:
     // Windowed only: copies `source` without key over the window's whole
     // client area, stretched when the sizes differ. False if it failed.
     virtual bool PresentStretched(CSurface& source) = 0;
+    // Whether presents are drawn by graphics hardware rather than the CPU.
+    virtual bool IsAccelerated() const { return false; }
 };
 
 class IVideoBackend {

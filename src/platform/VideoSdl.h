@@ -48,6 +48,10 @@ private:
     bool running = false;
 };
 
+// False for SDL's drivers that draw nowhere ("offscreen", "dummy") unless
+// `requested` (the SDL_VIDEODRIVER setting) names them.
+bool IsVideoDriverAcceptable(const char* current, const char* requested);
+
 struct CWindow::Impl {
     CVideoSubsystem video; // declared first: outlives the window
     SdlWindowPtr window;

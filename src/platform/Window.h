@@ -21,11 +21,16 @@ public:
     CWindow& operator=(const CWindow&) = delete;
 
     void ShowMaximised();
+    // Shows a 24-bit .bmp (a native path) as the window's icon, black
+    // clear. False, and the icon left as it was, when the file cannot be read.
+    bool SetIcon(const std::string& bmpPath);
     // Keeps the window out of the "always on top" band without moving it.
     void SetNotTopmost();
     // The client area in screen coordinates (right and bottom exclusive).
     Rect ClientRectOnScreen() const;
     bool HasInputFocus() const;
+    // Whether the pointer is over this window, by its pointer events.
+    bool HasMouseFocus() const;
 
     struct Impl;
     Impl& Internal() { return *impl; }
@@ -50,6 +55,10 @@ struct WindowEvents {
 WindowEvents PumpEvents();
 
 // The platform cursor: shown or hidden, its position in screen coordinates.
+// While the pointer is over one of our windows the position comes from that
+// window's own pointer events, which every X server delivers; the desktop-wide
+// query is used only outside, because some servers (Xvfb driven by XTEST, as
+// in our tests) never update it.
 void ShowSystemCursor(bool show);
 void GetCursorScreenPosition(int32_t& x, int32_t& y);
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -198,4 +199,27 @@ TEST(SurfaceTest, BitmapsArriveInTheSurfaceFormatWithBlackAtZero)
     }
     dir.Write("text.bmp", std::string("not a bitmap"));
     EXPECT_FALSE(CSurface::LoadBmp(dir.File("text.bmp")));
+}
+
+// A damaged header must not make the decoder ask for a giant picture: sizes
+// beyond the limits and rows the file does not hold are refused up front.
+TEST(SurfaceTest, BitmapsClaimingMoreThanTheyHoldAreRefused)
+{
+    testing_support::CTempDir dir;
+    const auto withSize = [](int32_t width, int32_t height, size_t cut = 0) {
+        std::vector<uint8_t> bmp = testing_support::MakeBmp(4, 4, testing_support::Gradient(4, 4), 24);
+        std::memcpy(bmp.data() + 18, &width, 4);
+        std::memcpy(bmp.data() + 22, &height, 4);
+        bmp.resize(bmp.size() - cut);
+        return bmp;
+    };
+    dir.Write("ok.bmp", withSize(4, -4));
+    EXPECT_TRUE(CSurface::LoadBmp(dir.File("ok.bmp"))) << "top-down";
+    for (const auto& [width, height] : {std::pair{30000, 2}, std::pair{2, -30000}, std::pair{8000, 8000},
+             std::pair{0x7fffffff, 0x7fffffff}, std::pair{16, 4}}) {
+        dir.Write("big.bmp", withSize(width, height));
+        EXPECT_FALSE(CSurface::LoadBmp(dir.File("big.bmp"))) << width << " x " << height;
+    }
+    dir.Write("cut.bmp", withSize(4, 4, 10));
+    EXPECT_FALSE(CSurface::LoadBmp(dir.File("cut.bmp"))) << "rows missing";
 }

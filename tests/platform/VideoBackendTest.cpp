@@ -2,6 +2,7 @@
 // (modes, depths, flip chain, stretched copies) and the switch to a fake.
 #include "platform/VideoBackend.h"
 #include "platform/FakeVideoBackend.h"
+#include "platform/VideoSdl.h"
 #include "platform/Window.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,18 @@ TEST(ClipperTest, TakesOnlyWellFormedRegionBlocks)
 
 // Windowed the screen is the desktop and takes stretched copies; full screen
 // takes the game's depths and gives a back buffer (and sprites) of the mode.
+TEST(SdlBackendTest, DriversThatDrawNowhereOnlyWhenAskedFor)
+{
+    EXPECT_TRUE(IsVideoDriverAcceptable("x11", nullptr));
+    EXPECT_TRUE(IsVideoDriverAcceptable("wayland", "x11"));
+    // SDL falls back to these when the display server refuses the connection.
+    EXPECT_FALSE(IsVideoDriverAcceptable("offscreen", nullptr));
+    EXPECT_FALSE(IsVideoDriverAcceptable("dummy", "x11"));
+    EXPECT_TRUE(IsVideoDriverAcceptable("dummy", "dummy"));
+    EXPECT_TRUE(IsVideoDriverAcceptable("offscreen", "x11,offscreen"));
+    EXPECT_FALSE(IsVideoDriverAcceptable(nullptr, "dummy"));
+}
+
 TEST(SdlBackendTest, WindowedAndFullScreenOnTheDummyDriver)
 {
     auto window = CWindow::Create("Velmora Mahjongg 2.3", 800, 600);
@@ -45,6 +58,7 @@ TEST(SdlBackendTest, WindowedAndFullScreenOnTheDummyDriver)
     ASSERT_TRUE(screen);
     EXPECT_EQ(std::tuple(screen->Width(), screen->Height(), screen->Format().bitsPerPixel), std::tuple(1024, 768, 32));
     EXPECT_FALSE(screen->Flip());
+    EXPECT_FALSE(screen->IsAccelerated()) << "the dummy driver has only the software renderer to fall back on";
     for (const int32_t size : {800, 400}) {
         EXPECT_TRUE(screen->PresentStretched(*backend->CreateSurface(size, size * 3 / 4)));
     }

@@ -72,16 +72,6 @@ CImage TileHint()
     RoundedRectangle(cr, kFaceX + 3.5, kFaceY + 3.5, kFaceW - 7, kFaceH - 7, kFaceRadius - 1);
     cairo_set_source_rgb(cr, 0.78, 0.96, 1.0);
     cairo_stroke(cr);
-    // Corner brackets outside the face make the mark plain on any tile set.
-    cairo_set_line_width(cr, 2.0);
-    cairo_set_source_rgb(cr, 0.1, 0.72, 0.95);
-    const double inner = 9;
-    for (const double y : {kFaceY + 1, kFaceY + kFaceH - 1}) {
-        const double dir = y < kFaceH / 2 ? 1.0 : -1.0;
-        cairo_move_to(cr, kFaceX + kFaceW + 2, y + dir * inner);
-        cairo_line_to(cr, kFaceX + kFaceW + 2, y - dir * 1.0);
-        cairo_stroke(cr);
-    }
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 

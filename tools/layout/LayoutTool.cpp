@@ -3,6 +3,7 @@
 #include "LayoutTool.h"
 
 #include "LayoutPreview.h"
+#include "LayoutSolve.h"
 
 #include "board/LayoutCheck.h"
 #include "board/LayoutText.h"
@@ -27,6 +28,13 @@ const char* const kUsage = "usage: velmora-layout COMMAND ...\n"
                            "  check FILE...               check layouts, text or file\n"
                            "  preview LAYOUT OUT.ppm      draw the layout as the board would show it\n"
                            "                              (convert OUT.ppm OUT.png makes a PNG of it)\n"
+                           "  solve LAYOUT [--deals N] [--seed S] [--budget NODES] [--retry NODES] [--list]\n"
+                           "                              deal the layout N times (1000) as the game deals, solve\n"
+                           "                              each deal with every face known, and report the share\n"
+                           "                              of winnable deals; a deal whose search visits more than\n"
+                           "                              NODES positions (50000) is counted as unknown;\n"
+                           "                              --retry searches those again with a larger budget;\n"
+                           "                              --list prints every deal\n"
                            "  --help                      show this text\n";
 
 // A layout read from either form, with what is needed to name its lines.
@@ -163,22 +171,26 @@ std::optional<SLoadedLayout> Load(const std::string& path, CReporter& report, EO
     return layout;
 }
 
-// The game lists a layout by its file name, so a text layout's name must
-// be the name of its file (without ".txt").
-void CheckName(const std::string& path, const SLoadedLayout& layout, CReporter& report)
+// The name the game lists a layout file under: its file name, without the
+// ".txt" of a text layout.
+std::string ListedName(const std::string& path)
 {
-    if (!layout.isText) {
-        return;
-    }
     std::string fileName = BaseName(path);
     const std::string extension = ".txt";
     if (fileName.size() > extension.size() && fileName.ends_with(extension)) {
         fileName.resize(fileName.size() - extension.size());
     }
-    if (layout.name != fileName) {
-        report.Problem(layout.nameLine,
-            "the layout is named \"" + layout.name + "\" but its file is \"" + BaseName(path)
-                + "\"; the game lists a layout by its file name");
+    return fileName;
+}
+
+// The game lists a layout by its file name and nothing else, so a name line
+// that says otherwise (a renamed copy, say) only earns a warning: the file
+// name wins.
+void CheckName(const SLoadedLayout& layout, const std::string& listedAs, CReporter& report)
+{
+    if (layout.isText && layout.name != listedAs) {
+        report.Warning("line " + std::to_string(layout.nameLine) + ": the layout is named \"" + layout.name
+            + "\" but will be listed as \"" + listedAs + "\", the name of its file");
     }
 }
 
@@ -191,10 +203,10 @@ std::string LineOf(const SLoadedLayout& layout, int tile)
 }
 
 // Runs every check; returns the number of problems found.
-size_t CheckLoaded(const std::string& path, const SLoadedLayout& layout, CReporter& report)
+size_t CheckLoaded(const SLoadedLayout& layout, const std::string& listedAs, CReporter& report)
 {
     const size_t before = report.Count();
-    CheckName(path, layout, report);
+    CheckName(layout, listedAs, report);
     for (const auto& problem : board::CheckLayout(layout.topLefts)) {
         std::string message = problem.message;
         if (layout.isText && problem.otherTile >= 0) {
@@ -222,7 +234,7 @@ int Check(const std::vector<std::string>& paths, std::ostream& out, std::ostream
         CReporter report(err, path);
         const auto layout = Load(path, report, EOddFile::Problem);
         if (layout) {
-            CheckLoaded(path, *layout, report);
+            CheckLoaded(*layout, ListedName(path), report);
         }
         report.Finish();
         if (report.Count() > 0) {
@@ -284,7 +296,9 @@ int Compile(const std::vector<std::string>& args, std::ostream& err)
         report.Finish();
         return kExitProblems;
     }
-    const size_t problems = CheckLoaded(source, *layout, report);
+    // The compiled file is listed under its own name, whatever the source
+    // file is called.
+    const size_t problems = CheckLoaded(*layout, BaseName(target), report);
     report.Finish();
     const auto data = ToData(*layout);
     if ((problems > 0 && !force) || !data) {
@@ -342,6 +356,22 @@ int Preview(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return kExitOk;
 }
 
+int Solve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    CReporter report(err, args[0]);
+    const auto layout = Load(args[0], report, EOddFile::Warning);
+    report.Finish();
+    if (!layout) {
+        return kExitProblems;
+    }
+    const std::string name = layout->isText ? ListedName(args[0]) : layout->name;
+    return SolveLayout(name, layout->topLefts, std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+}
+
 } // namespace
 
 int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -367,6 +397,9 @@ int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (command == "preview") {
         return Preview(rest, out, err);
+    }
+    if (command == "solve") {
+        return Solve(rest, out, err);
     }
     err << "velmora-layout: unknown command \"" << command << "\"\n" << kUsage;
     return kExitUsage;

@@ -155,6 +155,8 @@ TEST(GeneratedTree, MarksFollowTheTileGeometry)
         {&*hint, 42, 28, true, "hint frames the face's right side"},
         {&*hint, 24, 1, true, "hint frames the face's top"},
         {&*hint, 24, 54, true, "hint frames the face's bottom"},
+        {&*hint, 45, 4, false, "hint stays off the right neighbour, over which it is drawn whole"},
+        {&*hint, 45, 52, false, "hint stays off the right neighbour below too"},
         {&*cursor, 0, 0, true, "the cursor's tip is its top-left pixel"},
         {&*cursor, 31, 0, false, "the cursor points up and left"},
         {&*cursor, 0, 31, false, "the cursor's tail stays inside"},

@@ -1,0 +1,49 @@
+// Traditional: the elapsed-time clock, its hint penalty and selection rules.
+#include "game/TraditionalScreen.h"
+
+#include "board/Rules.h"
+#include "game/GameTexts.h"
+
+CTraditionalScreen::CTraditionalScreen(CDXFramework* owningFramework)
+    : CGameScreen(owningFramework, board::kGameTypeTraditional)
+{
+}
+
+const char* CTraditionalScreen::IntroText() const { return game::kTraditionalIntroText; }
+
+// Charged whether or not a pair is then found.
+bool CTraditionalScreen::ChargeForHint()
+{
+    clock = ClampToClock(int64_t{clock} + kHintPenaltyMs);
+    return true;
+}
+
+void CTraditionalScreen::AdvanceClock(uint32_t elapsedMs) { clock = ClampToClock(int64_t{clock} + elapsedMs); }
+
+std::string CTraditionalScreen::ClockText() const { return game::TraditionalClockText(clock); }
+
+std::string CTraditionalScreen::RecordText() const
+{
+    return game::FastestTimeText(board->GetRecordHolder(gameType), board->GetRecordValue(gameType));
+}
+
+void CTraditionalScreen::ClickTile(int tile)
+{
+    const int selected = SelectedTile();
+    if (selected == tile) {
+        return;
+    }
+    if (selected >= 0 && board::TilesMatch(*board, selected, tile)) {
+        RemoveTilePair(selected, tile);
+        return;
+    }
+    SelectTile(tile);
+}
+
+bool CTraditionalScreen::SaveGame(std::string_view name)
+{
+    if (!board) {
+        return false;
+    }
+    return game::WriteSavedGame(name, game::CaptureBoard(*board, gameType, clock));
+}

@@ -1,0 +1,73 @@
+// A vertical scroll bar (up arrow, bar, thumb, down arrow) holding a scroll
+// position counted in text lines, from 0 to a fixed largest position. It
+// draws no text: its screen draws the text from the position on.
+#pragma once
+
+#include "media/Sound.h"
+#include "media/Sprite.h"
+
+#include <cstdint>
+#include <memory>
+
+class CDisplay;
+class CFontTable;
+class CSoundSystem;
+
+class CTextArea {
+public:
+    // The widget ignores the mouse this long after each arrow step.
+    static constexpr uint32_t kArrowRepeatMs = 200;
+    static constexpr int32_t kMinThumbLengthPx = 10;
+
+    // The scroll bar column stands at x = x2, from y1 to y2. lineHeight is
+    // the text's pixels per line (positive); positions run from 0 to
+    // largestPosition.
+    CTextArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t lineHeight, int32_t largestPosition,
+        SpritePtr bar, SpritePtr thumb, SpritePtr up, SpritePtr down, SpritePtr upPushed, SpritePtr downPushed,
+        std::unique_ptr<CSound> sound);
+
+    // Strictly inside the text rectangle.
+    bool Contains(int32_t x, int32_t y) const;
+
+    // Called with the point relative to the screen every time the screen
+    // gets input: the arrows step one line (every 200 ms while held), the
+    // thumb can be grabbed and dragged.
+    void HandleMouse(CSoundSystem* sounds, int32_t x, int32_t y, bool down);
+    void Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, int32_t offsetY);
+
+    // The first text line to show.
+    int32_t Position() const { return position; }
+
+private:
+    void MoveTo(int32_t newPosition);
+    // The thumb's pixels per position step.
+    float PixelsPerPosition() const { return linesShown * barScale; }
+    void DragThumb(int32_t y);
+
+    SpritePtr barSprite;
+    SpritePtr thumbSprite;
+    SpritePtr upSprite;
+    SpritePtr upPushedSprite;
+    SpritePtr downSprite;
+    SpritePtr downPushedSprite;
+    std::unique_ptr<CSound> sound;
+    int32_t x1;
+    int32_t y1;
+    int32_t x2;
+    int32_t y2;
+    int32_t lineHeight;
+    int32_t largestPosition;
+    // The bar's length A = y2 - 2 x up height - y1 over the column's height,
+    // times the line height.
+    float barScale;
+    // S: the lines that fit on the bar's length over the largest position
+    // (0 when there is nothing to scroll).
+    float linesShown;
+    float thumbOffset = 0.0f; // thumb position below the up arrow, in pixels
+    int32_t thumbLength = 0; // as last drawn
+    int32_t position = 0;
+    bool upPushed = false;
+    bool downPushed = false;
+    bool dragging = false;
+    uint32_t arrowTime;
+};

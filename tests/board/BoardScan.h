@@ -1,0 +1,142 @@
+// The board drawing and the tile pick written as plain scans of the whole
+// grid, cell by cell against every tile: slow, but obviously in the order the
+// board must be drawn and picked. The indexed versions are checked against
+// these.
+#pragma once
+
+#include "board/Board.h"
+#include "board/BoardDrawing.h"
+#include "board/TileSet.h"
+
+#include <vector>
+
+namespace board_test {
+
+inline bool LiesAt(const board::CBoardCell* cell, int z, int r, int c)
+{
+    return cell && cell->level == z && cell->row == r && cell->column == c;
+}
+
+inline void ScanDrawBoard(
+    board::IBoardCanvas& canvas, const board::CBoard& board, const board::SBoardPictures& pictures, int x0, int y0)
+{
+    static constexpr platform::Rect kSources[4] = {{0, 0, 23, 31}, {21, 0, 44, 31}, {0, 29, 23, 61}, {21, 29, 45, 61}};
+    static constexpr int kOffsets[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int z = 0; z < 8; ++z) {
+        for (int r = 0; r < 16; ++r) {
+            for (int c = 31; c >= 0; --c) {
+                for (int t = 0; t < 144; ++t) {
+                    const board::CTile& tile = board.Tile(t);
+                    if (!tile.present) {
+                        continue;
+                    }
+                    for (int k = 0; k < 4; ++k) {
+                        if (LiesAt(tile.cells[k], z, r, c)) {
+                            const int x = x0 + 20 * c + 4 * z;
+                            const int y = y0 + 28 * r - 4 * z;
+                            canvas.DrawSpritePart(pictures.faces ? pictures.faces->Face(tile.face) : nullptr,
+                                x + kOffsets[k][0], y + kOffsets[k][1], kSources[k]);
+                        }
+                    }
+                }
+            }
+        }
+        for (int r = 0; r < 16; ++r) {
+            for (int c = 31; c >= 0; --c) {
+                for (int t = 0; t < 144; ++t) {
+                    const board::CTile& tile = board.Tile(t);
+                    if (!tile.present || !LiesAt(tile.cells[0], z, r, c)) {
+                        continue;
+                    }
+                    const int x = x0 + 20 * c + 4 * z;
+                    const int y = y0 + 28 * r - 4 * z;
+                    if (tile.hinted) {
+                        canvas.DrawSprite(pictures.hintMark, x, y);
+                    }
+                    if (tile.selected) {
+                        canvas.BlendSprite(pictures.overlay, x, y, {0, 0, 44, 60});
+                    }
+                }
+            }
+        }
+    }
+}
+
+inline bool InPickBox(int k, int px, int py, int x, int y)
+{
+    switch (k) {
+    case 0:
+        return px < x && x < px + 40 && py < y && y < py + 57;
+    case 1:
+        return px + 1 < x && x < px + 21 && py < y && y < py + 57;
+    case 2:
+        return px < x && x < px + 40 && py + 1 < y && y < py + 29;
+    default:
+        return px + 1 < x && x < px + 21 && py + 1 < y && y < py + 29;
+    }
+}
+
+// One cell of a present tile, in the pick's scan order.
+struct SScanStep {
+    int z, r, c, t, k;
+};
+
+// Every (cell, tile, corner) the pick's scan compares the pointer with, in
+// its order: levels from the top, rows from the top, columns from the right,
+// tiles in table order, corners in order.
+inline std::vector<SScanStep> PickScanOrder(const board::CBoard& board)
+{
+    std::vector<SScanStep> steps;
+    for (int z = 7; z >= 0; --z) {
+        for (int r = 0; r < 16; ++r) {
+            for (int c = 31; c >= 0; --c) {
+                for (int t = 0; t < 144; ++t) {
+                    if (!board.Tile(t).present) {
+                        continue;
+                    }
+                    for (int k = 0; k < 4; ++k) {
+                        if (LiesAt(board.Tile(t).cells[k], z, r, c)) {
+                            steps.push_back({z, r, c, t, k});
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return steps;
+}
+
+// The scan for one pointer position: the first step whose box holds it
+// decides, and the tile is the board's TileAt of that cell.
+inline int ScanPickTile(const board::CBoard& board, const std::vector<SScanStep>& steps, int x, int y)
+{
+    for (const SScanStep& s : steps) {
+        if (InPickBox(s.k, 65 + 20 * s.c + 4 * s.z, 25 + 28 * s.r - 4 * s.z, x, y)) {
+            return board.TileAt(s.z, s.r, s.c);
+        }
+    }
+    return -1;
+}
+
+// The same answer for every pixel of the 800 x 600 picture at once: each
+// step's box painted in reverse scan order, so the first step holding a
+// pixel is the one that paints it last. Row-major, -1 where nothing is.
+inline std::vector<int> PaintPickMap(const board::CBoard& board, const std::vector<SScanStep>& steps)
+{
+    std::vector<int> map(800 * 600, -1);
+    for (auto s = steps.rbegin(); s != steps.rend(); ++s) {
+        const int px = 65 + 20 * s->c + 4 * s->z;
+        const int py = 25 + 28 * s->r - 4 * s->z;
+        const int tile = board.TileAt(s->z, s->r, s->c);
+        for (int y = std::max(0, py - 1); y < std::min(600, py + 58); ++y) {
+            for (int x = std::max(0, px - 1); x < std::min(800, px + 41); ++x) {
+                if (InPickBox(s->k, px, py, x, y)) {
+                    map[y * 800 + x] = tile;
+                }
+            }
+        }
+    }
+    return map;
+}
+
+} // namespace board_test

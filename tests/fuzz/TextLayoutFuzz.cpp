@@ -1,0 +1,80 @@
+// The text layout behind every page and the rules text: any text of up to
+// 4,095 bytes in any alignment, box and first line, with advances that are
+// ordinary, wider than the cell, or zero and negative.
+#include "LayoutChecks.h"
+
+#include <string>
+
+namespace {
+
+constexpr size_t kConfigBytes = 8;
+constexpr size_t kLongestText = 4095;
+
+media::SFontMetrics Metrics(uint8_t kind)
+{
+    media::SFontMetrics metrics;
+    metrics.cellWidth = kind % 2 == 0 ? 32 : 16;
+    metrics.cellHeight = metrics.cellWidth;
+    metrics.lineHeight = kind % 2 == 0 ? 24 : 16;
+    for (int code = 0; code < media::kGlyphCodeCount; ++code) {
+        int advance = 3 + code % 11;
+        if (kind % 3 == 1) {
+            advance = 20 + code % 90; // wider than the cell
+        } else if (kind % 3 == 2) {
+            advance = code % 5 == 0 ? -(code % 128) : code % 3; // zero and negative
+        }
+        metrics.advances[static_cast<size_t>(code)] = static_cast<int8_t>(advance);
+    }
+    return metrics;
+}
+
+int32_t Signed16(const uint8_t* at) { return static_cast<int16_t>(at[0] | at[1] << 8); }
+
+} // namespace
+
+namespace fuzz {
+
+size_t MaxInputBytes() { return kConfigBytes + kLongestText; }
+
+std::vector<Input> Seeds()
+{
+    const auto seed = [](std::string config, const std::string& text) {
+        config.resize(kConfigBytes, '\0');
+        Input bytes(config.begin(), config.end());
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        return bytes;
+    };
+    const std::string rules = "Traditional\n\nTake matching pairs of free tiles until the board is empty. A tile is "
+                              "free when nothing lies on it and its left or right side is open.\n\n\n  Keys: F5 F12";
+    return {seed(std::string("\x01\x00\x14\x00\x0a\x00\x00\x00", 8), rules),
+        seed(std::string("\x03\x01\x50\x00\x40\x00\x02\x00", 8), rules),
+        seed(std::string("\x02\x02\x00\x01\x00\x01\x00\x00", 8), "12:34\nScore 5"),
+        seed(std::string("\x01\x05\x02\x00\x02\x00\x01\x00", 8), std::string(300, 'w') + " " + std::string(40, ' '))};
+}
+
+} // namespace fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
+{
+    if (size < kConfigBytes) {
+        return 0;
+    }
+    const int alignment = bytes[0] % 5; // the three, and two unknown ones
+    const media::SFontMetrics metrics = Metrics(bytes[1]);
+    // A box at the left of an 800 x 600 screen, of any width and height
+    // (also empty or turned inside out); the first line may be negative.
+    media::STextBox box;
+    box.left = 20;
+    box.top = 40;
+    box.right = box.left + Signed16(bytes + 2);
+    box.bottom = box.top + Signed16(bytes + 4);
+    const int firstLine = Signed16(bytes + 6);
+    const std::string_view text(
+        reinterpret_cast<const char*>(bytes + kConfigBytes), std::min(size - kConfigBytes, kLongestText));
+    std::vector<media::SGlyphPlacement> placements;
+    fuzz::LayOutAndCheck(text, metrics, box, alignment, firstLine, placements);
+    if (alignment < 1 || alignment > 3) {
+        FUZZ_REQUIRE(placements.empty());
+    }
+    return 0;
+}

@@ -1,0 +1,227 @@
+// A game screen on the fake framework, driven frame by frame as a player
+// would: the run folder's pictures, sounds and fonts, layouts written by the
+// test, clicks at the tiles' pick boxes and keys typed into dialogs.
+#pragma once
+
+#include "board/Board.h"
+#include "board/BoardGeometry.h"
+#include "board/LayoutFile.h"
+#include "board/Rules.h"
+#include "board/TilePick.h"
+#include "game/GameScreen.h"
+#include "game/TraditionalScreen.h"
+#include "game/VeskStyleScreen.h"
+#include "game/ZandorScreen.h"
+#include "gui/DXFramework.h"
+#include "gui/FrameworkHarness.h"
+#include "gui/TextButton.h"
+#include "media/Mouse.h"
+#include "platform/InputKeyCodes.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/SettingsFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace game_test {
+
+// 144 tiles that are all free from the start and stay so: level 0 at columns
+// 0, 4, ..., 28 and level 1 at columns 2, 6, ..., 30 on every second row, and
+// 16 tiles on level 2 over the level-0 tiles of rows 0 and 2 (nothing lies
+// on the tiles below them, so no tile is ever covered).
+inline board::SLayoutData AllFreeLayout()
+{
+    board::SLayoutData data;
+    int t = 0;
+    for (int r = 0; r < board::kRows; r += 2) {
+        for (int c = 0; c < board::kColumns; c += 4) {
+            data.cells[t++] = board::TileCells({c, r, 0});
+            data.cells[t++] = board::TileCells({c + 2, r, 1});
+        }
+    }
+    for (int r = 0; r < 4; r += 2) {
+        for (int c = 0; c < board::kColumns; c += 4) {
+            data.cells[t++] = board::TileCells({c, r, 2});
+        }
+    }
+    data.records = {{{"Ada", 900000}, {"Bo", 60000}, {"Cy", 25}}};
+    return data;
+}
+
+class CGameRig {
+public:
+    static constexpr const char* kLayoutName = "Free";
+
+    explicit CGameRig(const board::SLayoutData& layout = AllFreeLayout())
+    {
+        available = harness.CopyRunData("Graphics") && harness.CopyRunData("Sounds") && harness.CopyRunData("Data");
+        for (const char* flag : {"Data/Help1.dat", "Data/Help2.dat", "Data/Help3.dat"}) {
+            harness.runFolder.Write(flag, std::string("100"));
+        }
+        harness.runFolder.MakeFolder("Layouts");
+        WriteLayout(kLayoutName, layout);
+        SOptions options;
+        options.backdrop = "Emerald Felt.bmp";
+        options.tileSet = "Ivory";
+        WriteOptionsFile(options);
+        framework.SetFullScreenMode(800, 600, 32);
+        Register(new CMainMenuScreen(&framework), kMainMenuScreenId);
+        traditional = Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
+        vesk = Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
+        zandor = Register(new CZandorScreen(&framework), kZandorScreenId);
+    }
+
+    // The layouts the game ships, beside the test's own.
+    bool CopyBuiltLayouts() { return harness.CopyRunData("Layouts"); }
+
+    template <typename Screen> Screen* Register(Screen* screen, int32_t id)
+    {
+        screen->SetId(id);
+        framework.AddScreen(screen);
+        return screen;
+    }
+
+    void WriteLayout(const std::string& name, const board::SLayoutData& layout)
+    {
+        harness.runFolder.Write("Layouts/" + name, board::EncodeLayout(layout));
+    }
+
+    // Starts a new game of the screen's type on the layout.
+    CGameScreen* Start(int32_t screenId, const std::string& layout = kLayoutName)
+    {
+        WritePlayGameFile({screenId - 1, layout});
+        framework.SwitchToScreen(screenId);
+        return Current();
+    }
+
+    CGameScreen* Current() const { return dynamic_cast<CGameScreen*>(framework.CurrentScreen()); }
+
+    // One frame with the pointer at (x, y) and the left button as given,
+    // then the clock moves on by frameMs.
+    int32_t Frame(int32_t x, int32_t y, bool down)
+    {
+        framework.Mouse()->x = x;
+        framework.Mouse()->y = y;
+        harness.SetLeftButton(down);
+        const int32_t result = framework.RunFrame();
+        harness.clock->Advance(frameMs);
+        return result;
+    }
+    void Frames(int count) { Frames(count, 5, 5); }
+    void Frames(int count, int32_t x, int32_t y)
+    {
+        for (int i = 0; i < count; ++i) {
+            Frame(x, y, false);
+        }
+    }
+    void Idle(uint32_t ms)
+    {
+        const uint32_t saved = frameMs;
+        frameMs = ms;
+        Frame(5, 5, false);
+        frameMs = saved;
+    }
+
+    // Down for one frame, then up.
+    void Click(int32_t x, int32_t y)
+    {
+        Frame(x, y, true);
+        Frame(x, y, false);
+    }
+
+    // A press and the frames until the click is reported (250 ms later) and
+    // the button takes a new press (500 ms): four frames of 130 ms after the
+    // press, so 390 ms pass within frames.
+    static constexpr int32_t kClickFramesMs = 390;
+    void ClickAndWait(int32_t x, int32_t y)
+    {
+        Frame(x, y, true);
+        const uint32_t saved = frameMs;
+        frameMs = 130;
+        Frames(4, x, y);
+        frameMs = saved;
+    }
+
+    void ClickButton(CGameScreen::EButton button) { ClickAndWait(25 + 150 * static_cast<int32_t>(button) + 75, 567); }
+
+    // A point where the pick finds this tile, searched over its pick box.
+    std::optional<board::SPixelPoint> PointOnTile(int tile) const
+    {
+        const board::CBoard& board = *Current()->Board();
+        const board::CBoardCell& cell = *board.Tile(tile).cells[0];
+        const int px = 65 + 20 * cell.column + 4 * cell.level;
+        const int py = 25 + 28 * cell.row - 4 * cell.level;
+        for (int y = py + 1; y < py + 57; ++y) {
+            for (int x = px + 1; x < px + 40; ++x) {
+                if (board::PickTile(board, x, y) == tile) {
+                    return board::SPixelPoint{x, y};
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    void ClickTile(int tile)
+    {
+        const auto point = PointOnTile(tile);
+        ASSERT_TRUE(point) << "no point picks tile " << tile;
+        Click(point->x, point->y);
+    }
+
+    // Types letters and digits one every 210 ms (the box's repeat block).
+    void Type(const std::string& text)
+    {
+        const uint32_t saved = frameMs;
+        frameMs = 210;
+        for (char c : text) {
+            const uint8_t key = KeyOf(c);
+            harness.SetKey(key, true);
+            Frame(5, 5, false);
+            harness.SetKey(key, false);
+        }
+        frameMs = saved;
+    }
+
+    static uint8_t KeyOf(char c)
+    {
+        static constexpr uint8_t kLetters[]
+            = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I, DIK_J, DIK_K, DIK_L, DIK_M, DIK_N, DIK_O,
+                DIK_P, DIK_Q, DIK_R, DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
+        static constexpr uint8_t kDigits[] = {DIK_0, DIK_1, DIK_2, DIK_3, DIK_4, DIK_5, DIK_6, DIK_7, DIK_8, DIK_9};
+        if (c >= 'a' && c <= 'z') {
+            return kLetters[c - 'a'];
+        }
+        if (c >= '0' && c <= '9') {
+            return kDigits[c - '0'];
+        }
+        return DIK_SPACE;
+    }
+
+    // Takes pairs as a player would until none is left: the first available
+    // pair each time, clicked at its tiles; false when the board offers no
+    // pair before it is empty.
+    bool ClearBoard(int maxPairs = 72)
+    {
+        for (int i = 0; i < maxPairs; ++i) {
+            const auto pair = board::FindFirstPair(*Current()->Board());
+            if (!pair) {
+                return false;
+            }
+            ClickTile(pair->first);
+            ClickTile(pair->second);
+        }
+        return true;
+    }
+
+    testing_support::CFrameworkHarness harness;
+    CDXFramework framework{&harness.desktop};
+    bool available = false;
+    uint32_t frameMs = 20;
+    CTraditionalScreen* traditional = nullptr;
+    CVeskStyleScreen* vesk = nullptr;
+    CZandorScreen* zandor = nullptr;
+};
+
+} // namespace game_test

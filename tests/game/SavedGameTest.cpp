@@ -1,0 +1,333 @@
+// Saved game files: the bytes of each type laid out by hand from the format's
+// table, the refusals of the reader and the check the load page asks, and
+// saving and loading through the game screens and the save dialog.
+#include "GameRig.h"
+
+#include "game/SavedGame.h"
+#include "platform/Files.h"
+#include "screens/SaveNameDialog.h"
+#include "screens/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+using game_test::CGameRig;
+
+namespace {
+
+void Put32(std::vector<uint8_t>& bytes, size_t offset, int32_t value)
+{
+    if (bytes.size() < offset + 4) {
+        bytes.resize(offset + 4, 0);
+    }
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+    }
+}
+
+struct SHandTile {
+    int32_t dealIndex, matchGroup, face, column, row, level;
+};
+
+// The file as the format's table lays it out: type and clock, for Zandor the
+// three extra numbers, the 1,024-byte path (zeros after the text), the count
+// and 60 bytes per tile.
+std::vector<uint8_t> HandMadeFile(int32_t type, int32_t clock, const std::string& path,
+    const std::vector<SHandTile>& tiles, int32_t targetGroup = 0, int32_t targetFace = 0, int32_t missed = 0)
+{
+    const bool zandor = type == 3;
+    const size_t pathAt = zandor ? 20 : 8;
+    const size_t countAt = zandor ? 1044 : 1032;
+    std::vector<uint8_t> bytes(countAt + 4 + 60 * tiles.size(), 0);
+    Put32(bytes, 0, type);
+    Put32(bytes, 4, clock);
+    if (zandor) {
+        Put32(bytes, 8, targetGroup);
+        Put32(bytes, 12, targetFace);
+        Put32(bytes, 16, missed);
+    }
+    std::memcpy(&bytes[pathAt], path.data(), path.size());
+    Put32(bytes, countAt, static_cast<int32_t>(tiles.size()));
+    for (size_t k = 0; k < tiles.size(); ++k) {
+        const SHandTile& t = tiles[k];
+        const size_t at = countAt + 4 + 60 * k;
+        Put32(bytes, at, t.dealIndex);
+        Put32(bytes, at + 4, t.matchGroup);
+        Put32(bytes, at + 8, t.face);
+        const int32_t dc[4] = {0, 1, 0, 1};
+        const int32_t dr[4] = {0, 0, 1, 1};
+        for (int cell = 0; cell < 4; ++cell) {
+            Put32(bytes, at + 12 + 12 * cell, t.column + dc[cell]);
+            Put32(bytes, at + 16 + 12 * cell, t.row + dr[cell]);
+            Put32(bytes, at + 20 + 12 * cell, t.level);
+        }
+    }
+    return bytes;
+}
+
+// The present tiles of a board, in table order, as hand tiles.
+std::vector<SHandTile> TilesOf(const board::CBoard& b)
+{
+    std::vector<SHandTile> tiles;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        const board::CTile& tile = b.Tile(t);
+        if (tile.present) {
+            const board::CBoardCell& cell = *tile.cells[0];
+            tiles.push_back({tile.dealIndex, tile.matchGroup, tile.face, cell.column, cell.row, cell.level});
+        }
+    }
+    return tiles;
+}
+
+TEST(SavedGameFormat, EncodesEachTypeAsTheTableLaysItOut)
+{
+    game::SSavedGame saved;
+    saved.layoutPath = "Layouts\\Turtle";
+    saved.clockMs = 123456;
+    for (int k = 0; k < 100; ++k) {
+        saved.tiles.push_back({k, 1 + k % 34, 1 + k % 34, board::TileCells({(k % 16) * 2, (k / 16) * 2, k / 128})});
+    }
+    std::vector<SHandTile> hand;
+    for (const auto& t : saved.tiles) {
+        hand.push_back({t.dealIndex, t.matchGroup, t.face, t.cells[0].column, t.cells[0].row, t.cells[0].level});
+    }
+    for (int32_t type : {1, 2}) {
+        saved.gameType = type;
+        const auto bytes = game::EncodeSavedGame(saved);
+        EXPECT_EQ(bytes.size(), 7036u);
+        EXPECT_EQ(bytes, HandMadeFile(type, 123456, "Layouts\\Turtle", hand));
+    }
+    saved.gameType = 3;
+    saved.targetGroup = 101;
+    saved.targetFace = 37;
+    saved.missedPairs = 4;
+    const auto bytes = game::EncodeSavedGame(saved);
+    EXPECT_EQ(bytes.size(), 7048u);
+    EXPECT_EQ(bytes, HandMadeFile(3, 123456, "Layouts\\Turtle", hand, 101, 37, 4));
+
+    const auto decoded = game::DecodeSavedGame(bytes);
+    ASSERT_TRUE(decoded.Ok());
+    EXPECT_EQ(decoded.game, saved);
+}
+
+TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
+{
+    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
+    const auto good = HandMadeFile(1, 5000, "Layouts\\Free", two);
+    ASSERT_TRUE(game::DecodeSavedGame(good).Ok());
+    using E = game::ESavedGameError;
+    struct SCase {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        E error;
+    };
+    auto with = [&good](size_t offset, int32_t value) {
+        auto bytes = good;
+        Put32(bytes, offset, value);
+        return bytes;
+    };
+    const size_t tile1 = 1036 + 60;
+    const std::vector<SCase> cases = {
+        {"empty", {}, E::Short},
+        {"only the type", std::vector<uint8_t>(good.begin(), good.begin() + 4), E::Short},
+        {"no count", std::vector<uint8_t>(good.begin(), good.begin() + 1032), E::Short},
+        {"a tile short", std::vector<uint8_t>(good.begin(), good.end() - 1), E::Short},
+        {"type 0", with(0, 0), E::BadGameType},
+        {"type 4", with(0, 4), E::BadGameType},
+        {"count -1", with(1032, -1), E::BadTileCount},
+        {"count 145", with(1032, 145), E::BadTileCount},
+        {"count past the tiles", with(1032, 3), E::Short},
+        {"face 0", with(tile1 + 8, 0), E::BadTile},
+        {"face 43", with(tile1 + 8, 43), E::BadTile},
+        {"column 31", HandMadeFile(1, 0, "L", {{0, 1, 1, 31, 0, 0}}), E::BadTile},
+        {"row -1", HandMadeFile(1, 0, "L", {{0, 1, 1, 0, -1, 0}}), E::BadTile},
+        {"level 8", HandMadeFile(1, 0, "L", {{0, 1, 1, 0, 0, 8}}), E::BadTile},
+        {"cells not a square", with(tile1 + 24, 9), E::BadTile},
+        {"on top of each other", HandMadeFile(1, 0, "L", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 3, 3, 0}}), E::SharedCell},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(game::DecodeSavedGame(c.bytes).error, c.error) << c.what;
+    }
+    // A Zandor file is three numbers longer before the path.
+    auto zandor = HandMadeFile(3, 0, "L", two, 1, 1, 0);
+    zandor.resize(1044);
+    EXPECT_EQ(game::DecodeSavedGame(zandor).error, E::Short);
+    // Bytes after the last tile are not read.
+    auto longer = good;
+    longer.push_back(7);
+    EXPECT_TRUE(game::DecodeSavedGame(longer).Ok());
+}
+
+class SavedGameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!rig.available) {
+            GTEST_SKIP() << "the run folder's data has not been built";
+        }
+        rig.frameMs = 0;
+    }
+    void Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        rig.harness.runFolder.Write("Saves/" + name, bytes);
+    }
+    // Save through the button and the dialog, typing the name. The clock
+    // stands from the frame the dialog opens until the save; returns it.
+    int32_t SaveAs(const std::string& name)
+    {
+        rig.ClickButton(CGameScreen::kSave);
+        EXPECT_NE(rig.Current()->SaveDialog(), nullptr);
+        EXPECT_TRUE(rig.Current()->IsPaused());
+        const int32_t clock = rig.Current()->Clock();
+        ConfirmSave(name);
+        return clock;
+    }
+    void ConfirmSave(const std::string& name)
+    {
+        rig.Type(name);
+        rig.ClickAndWait(375, 387); // "Save Game"
+        rig.Frames(1);
+        ASSERT_EQ(rig.Current()->SaveDialog(), nullptr);
+    }
+
+    CGameRig rig;
+};
+
+TEST_F(SavedGameTest, TheCheckRefusesEachBadKindOfFile)
+{
+    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
+    Write("Good", HandMadeFile(2, 5000, "Layouts\\Free", two));
+    Write("Short", std::vector<uint8_t>(10, 1));
+    Write("Overlapping", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 2, 2, 0}}));
+    Write("Outside", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 0, 16, 0}}));
+    auto tooMany = HandMadeFile(1, 0, "Layouts\\Free", {});
+    Put32(tooMany, 1032, 145);
+    Write("Too many", tooMany);
+    Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", two));
+    rig.harness.runFolder.Write("Layouts/Broken", std::vector<uint8_t>(7020, 0xFF));
+    Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", two));
+    EXPECT_TRUE(game::IsUsableSavedGame("Saves\\Good"));
+    for (const char* name :
+        {"Short", "Overlapping", "Outside", "Too many", "Layout gone", "Layout broken", "Missing"}) {
+        EXPECT_FALSE(game::IsUsableSavedGame(std::string("Saves\\") + name)) << name;
+    }
+}
+
+TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
+{
+    struct SCase {
+        int32_t screenId;
+    };
+    for (const SCase& c : {SCase{kTraditionalScreenId}, SCase{kVeskStyleScreenId}, SCase{kZandorScreenId}}) {
+        SCOPED_TRACE(c.screenId);
+        CGameScreen* game = rig.Start(c.screenId);
+        const auto pair = board::FindFirstPair(*game->Board());
+        rig.ClickTile(pair->first);
+        rig.ClickTile(pair->second);
+        rig.ClickButton(CGameScreen::kHint);
+        const int32_t clock = SaveAs("slot");
+        EXPECT_FALSE(game->IsPaused());
+        const int32_t type = c.screenId - 1;
+        std::vector<uint8_t> expected;
+        if (type == 3) {
+            auto* zandor = static_cast<CZandorScreen*>(game);
+            expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()), zandor->TargetGroup(),
+                zandor->TargetFace(), zandor->MissedPairs());
+        } else {
+            expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()));
+        }
+        EXPECT_EQ(platform::ReadWholeFile("Saves\\slot"), expected);
+        EXPECT_EQ(expected.size(), (type == 3 ? 1048u : 1036u) + 142 * 60);
+
+        // Loading: the tiles in file order as numbers 0..141, the clock and
+        // the Zandor state back, the records from the layout as it is now.
+        board::SLayoutData layout = game_test::AllFreeLayout();
+        layout.records[type - 1] = {"Now", 1};
+        rig.WriteLayout("Free", layout);
+        const auto tiles = TilesOf(*game->Board());
+        const int32_t missed = type == 3 ? static_cast<CZandorScreen*>(game)->MissedPairs() : 0;
+        rig.ClickButton(CGameScreen::kLeave);
+        pendingLoadPath = "Saves\\slot";
+        rig.framework.SwitchToScreen(c.screenId);
+        game = rig.Current();
+        EXPECT_TRUE(pendingLoadPath.empty());
+        ASSERT_NE(game->Board(), nullptr);
+        EXPECT_EQ(game->Clock(), clock);
+        const auto loaded = TilesOf(*game->Board());
+        EXPECT_EQ(loaded.size(), tiles.size());
+        EXPECT_TRUE(std::equal(loaded.begin(), loaded.end(), tiles.begin(),
+            [](const SHandTile& a, const SHandTile& b) { return std::memcmp(&a, &b, sizeof a) == 0; }));
+        EXPECT_TRUE(game->Board()->Tile(141).present);
+        EXPECT_FALSE(game->Board()->Tile(142).present);
+        EXPECT_EQ(game->Board()->GetRecordHolder(type), "Now");
+        if (type == 3) {
+            EXPECT_EQ(static_cast<CZandorScreen*>(game)->MissedPairs(), missed);
+        }
+        rig.ClickButton(CGameScreen::kLeave);
+    }
+}
+
+TEST_F(SavedGameTest, AGameSavedAfterItWasWonLoadsEmptyAndEnded)
+{
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
+    ASSERT_TRUE(rig.ClearBoard());
+    rig.Frames(1);
+    ASSERT_NE(game->RecordDialog(), nullptr);
+    rig.ClickAndWait(540, 387); // cancel the record
+    rig.Frames(1);
+    SaveAs("won");
+    EXPECT_EQ(platform::ReadWholeFile("Saves\\won")->size(), 1036u);
+    rig.ClickButton(CGameScreen::kLeave);
+    pendingLoadPath = "Saves\\won";
+    rig.framework.SwitchToScreen(kTraditionalScreenId);
+    game = rig.Current();
+    ASSERT_NE(game->Board(), nullptr);
+    const int32_t clock = game->Clock();
+    rig.Idle(5000);
+    rig.Frames(1);
+    EXPECT_EQ(game->Clock(), clock) << "an ended game's clock stands";
+}
+
+TEST_F(SavedGameTest, AnEmptyNameSavesUnderTheDefaultAndAMissingFolderIsMade)
+{
+    std::filesystem::remove_all(rig.harness.runFolder.File("Saves"));
+    rig.Start(kVeskStyleScreenId);
+    SaveAs("");
+    EXPECT_TRUE(platform::FileExists("Saves\\Save File"));
+    EXPECT_EQ(platform::ListFiles("Saves"), std::vector<std::string>{"Save File"});
+}
+
+TEST_F(SavedGameTest, AFailedSaveSaysSoAndKeepsTheOlderFile)
+{
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
+    // A folder where the file should go: the rename over it fails.
+    rig.harness.runFolder.MakeFolder("Saves/blocked");
+    SaveAs("blocked");
+    ASSERT_NE(game->IntroBox(), nullptr);
+    EXPECT_TRUE(game->IsPaused());
+    EXPECT_TRUE(std::filesystem::is_directory(rig.harness.runFolder.File("Saves/blocked")));
+    rig.ClickAndWait(552, 380);
+    EXPECT_FALSE(game->IsPaused());
+    EXPECT_FALSE(game->SaveGame(".."));
+    EXPECT_FALSE(game->SaveGame("a\\b"));
+}
+
+TEST_F(SavedGameTest, AnUnusableSavedGameGoesBackToTheMenu)
+{
+    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
+    Write("Vesk", HandMadeFile(2, 5000, "Layouts\\Free", two));
+    Write("Gone", HandMadeFile(1, 5000, "Layouts\\Gone", two));
+    for (const char* name : {"Gone", "Vesk"}) {
+        SCOPED_TRACE(name);
+        pendingLoadPath = std::string("Saves\\") + name;
+        rig.framework.SwitchToScreen(kTraditionalScreenId);
+        EXPECT_TRUE(pendingLoadPath.empty());
+        EXPECT_EQ(rig.Current()->Board(), nullptr);
+        rig.Frames(1);
+        EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
+    }
+}
+
+} // namespace

@@ -1,0 +1,301 @@
+// The Traditional game played frame by frame: a whole game won by clicks with
+// its record asked for and stored, the hint's charge, pauses, a stuck end,
+// the records that are not records, and leaving.
+#include "GameRig.h"
+
+#include "game/GameTexts.h"
+
+#include "gui/MessageDialog.h"
+#include "platform/Files.h"
+#include "screens/RecordNameDialog.h"
+#include "screens/SaveNameDialog.h"
+#include "screens/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+using game_test::CGameRig;
+
+namespace {
+
+class TraditionalTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!rig.available) {
+            GTEST_SKIP() << "the run folder's data has not been built";
+        }
+    }
+    CGameScreen* StartGame() { return rig.Start(kTraditionalScreenId); }
+
+    CGameRig rig;
+};
+
+TEST_F(TraditionalTest, AGameWonByClicksAsksForTheRecordAndStoresIt)
+{
+    CGameScreen* game = StartGame();
+    ASSERT_NE(game->Board(), nullptr);
+    EXPECT_EQ(game->HudTexts()[0], "");
+    rig.Frames(1);
+    EXPECT_EQ(game->HudTexts()[0], "Your time:  0:00");
+    EXPECT_EQ(game->HudTexts()[2], "Fastest Time: Ada, 15:00");
+
+    // The first click selects, the partner removes the pair.
+    const auto pair = board::FindFirstPair(*game->Board());
+    ASSERT_TRUE(pair);
+    rig.ClickTile(pair->first);
+    EXPECT_EQ(game->Selection(), pair->first);
+    EXPECT_TRUE(game->Board()->Tile(pair->first).selected);
+    rig.ClickTile(pair->second);
+    EXPECT_EQ(game->Selection(), -1);
+    EXPECT_FALSE(game->Board()->Tile(pair->first).present);
+    EXPECT_FALSE(game->Board()->Tile(pair->second).present);
+
+    ASSERT_TRUE(rig.ClearBoard(71));
+    rig.Frames(1);
+    ASSERT_NE(game->RecordDialog(), nullptr);
+    const int32_t finalClock = game->Clock();
+    EXPECT_GT(finalClock, 0);
+    rig.Frames(3);
+    EXPECT_EQ(game->Clock(), finalClock) << "the clock stops at the end";
+    EXPECT_EQ(game->HudTexts()[1], "Pairs left: 0");
+
+    rig.Type("zed");
+    rig.ClickAndWait(375, 387); // "OK"
+    rig.Frames(1);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    EXPECT_TRUE(game->IsRecordDone());
+    EXPECT_EQ(game->Board()->GetRecordHolder(1), "zed");
+    EXPECT_EQ(game->Board()->GetRecordValue(1), finalClock);
+
+    board::SLayoutData expected = game_test::AllFreeLayout();
+    expected.records[0] = {"zed", finalClock};
+    EXPECT_EQ(platform::ReadWholeFile("Layouts\\Free"), board::EncodeLayout(expected));
+
+    // The next game on the layout shows the new holder.
+    rig.ClickButton(CGameScreen::kLeave);
+    ASSERT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
+    game = StartGame();
+    rig.Frames(1);
+    EXPECT_EQ(game->HudTexts()[2], "Fastest Time: zed, " + game::FormatMinutesSeconds(finalClock));
+}
+
+TEST_F(TraditionalTest, EveryHintCostsFifteenSecondsAndItsMarksGoAfterFive)
+{
+    rig.frameMs = 0;
+    CGameScreen* game = StartGame();
+    rig.ClickButton(CGameScreen::kHint);
+    EXPECT_EQ(game->Clock(), 15000 + CGameRig::kClickFramesMs);
+    int hinted = 0;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        hinted += game->Board()->Tile(t).hinted;
+    }
+    EXPECT_EQ(hinted, 2);
+    rig.Idle(4900);
+    EXPECT_TRUE(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted);
+    rig.Idle(200);
+    rig.Frames(1);
+    EXPECT_FALSE(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted);
+
+    // Charged even when the board offers no pair to mark.
+    const int32_t before = game->Clock();
+    game->Board()->ResetBoard();
+    game->Board()->PlaceTile(0, {0, 0, 0}, 0, 1, 1);
+    game->Board()->PlaceTile(1, {4, 0, 0}, 1, 2, 2);
+    rig.ClickButton(CGameScreen::kHint);
+    rig.ClickButton(CGameScreen::kHint);
+    EXPECT_EQ(game->Clock(), before + 30000 + 2 * CGameRig::kClickFramesMs + 130);
+}
+
+TEST_F(TraditionalTest, PauseByButtonEndsByAClickAnywhere)
+{
+    CGameScreen* game = StartGame();
+    rig.ClickButton(CGameScreen::kPause);
+    ASSERT_TRUE(game->IsPaused());
+    EXPECT_EQ(game->HudTexts()[0], "Game Paused.");
+    const int32_t pausedAt = game->Clock();
+    rig.Idle(10000);
+    rig.Frames(2);
+    EXPECT_EQ(game->Clock(), pausedAt);
+
+    // A tile click while paused only ends the pause.
+    const auto pair = board::FindFirstPair(*game->Board());
+    const auto point = rig.PointOnTile(pair->first);
+    rig.Click(point->x, point->y);
+    EXPECT_FALSE(game->IsPaused());
+    EXPECT_EQ(game->Selection(), -1);
+
+    // A short click on Pause while paused ends the pause and does not
+    // pause again.
+    rig.ClickButton(CGameScreen::kPause);
+    ASSERT_TRUE(game->IsPaused());
+    rig.ClickAndWait(250, 567);
+    rig.Frames(30);
+    EXPECT_FALSE(game->IsPaused());
+    EXPECT_FALSE(game->Button(CGameScreen::kPause)->pressed);
+}
+
+TEST_F(TraditionalTest, AStuckEndChargesFifteenSecondsPerTileLeft)
+{
+    rig.frameMs = 0;
+    CGameScreen* game = StartGame();
+    // A pyramid of six on row 0: three touching tiles, two over their
+    // seams, one on top. Only the top tile is free: no move is possible.
+    board::CBoard& b = *game->Board();
+    b.ResetBoard();
+    b.PlaceTile(0, {0, 0, 0}, 0, 1, 1);
+    b.PlaceTile(1, {2, 0, 0}, 1, 1, 1);
+    b.PlaceTile(2, {4, 0, 0}, 2, 2, 2);
+    b.PlaceTile(3, {1, 0, 1}, 3, 2, 2);
+    b.PlaceTile(4, {3, 0, 1}, 4, 3, 3);
+    b.PlaceTile(5, {2, 0, 2}, 5, 3, 3);
+    const int32_t before = game->Clock();
+    rig.Frames(1);
+    EXPECT_EQ(game->Clock(), before + 6 * 15000);
+    for (int t = 0; t < 6; ++t) {
+        EXPECT_FALSE(game->Board()->Tile(t).present);
+    }
+    // Charged once; 1:30 is still faster than the layout's 15:00.
+    rig.Frames(2);
+    EXPECT_EQ(game->Clock(), before + 6 * 15000);
+    EXPECT_NE(game->RecordDialog(), nullptr);
+}
+
+TEST_F(TraditionalTest, EqualResultIsNoRecordAndCancelStoresNothingOnce)
+{
+    rig.frameMs = 0;
+    board::SLayoutData layout = game_test::AllFreeLayout();
+    layout.records[0] = {"Ada", 0};
+    rig.WriteLayout("Zero", layout);
+    CGameScreen* game = rig.Start(kTraditionalScreenId, "Zero");
+    ASSERT_TRUE(rig.ClearBoard());
+    // Clicks take no time here except the report waits... none were made:
+    // the clock is 0, equal to the record.
+    rig.Frames(3);
+    EXPECT_EQ(game->Clock(), 0);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    EXPECT_FALSE(game->IsRecordDone());
+
+    // Cancel: nothing stored, and not asked again.
+    const auto before = platform::ReadWholeFile("Layouts\\Free");
+    game = rig.Start(kTraditionalScreenId);
+    ASSERT_TRUE(rig.ClearBoard());
+    rig.Frames(1);
+    ASSERT_NE(game->RecordDialog(), nullptr);
+    rig.ClickAndWait(540, 387); // "Cancel"
+    rig.Frames(1);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    EXPECT_TRUE(game->IsRecordDone());
+    rig.Frames(5);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    EXPECT_EQ(platform::ReadWholeFile("Layouts\\Free"), before);
+    EXPECT_EQ(game->Board()->GetRecordHolder(1), "Ada");
+}
+
+TEST_F(TraditionalTest, ClicksFollowTheSelectionRules)
+{
+    CGameScreen* game = StartGame();
+    board::CBoard& b = *game->Board();
+    // Two tiles of different kinds: the second click moves the selection.
+    int first = 0;
+    int other = 1;
+    while (b.Tile(other).matchGroup == b.Tile(first).matchGroup) {
+        ++other;
+    }
+    rig.ClickTile(first);
+    rig.ClickTile(first);
+    EXPECT_EQ(game->Selection(), first) << "a second click on the selection does nothing";
+    rig.ClickTile(other);
+    EXPECT_EQ(game->Selection(), other);
+    EXPECT_FALSE(b.Tile(first).selected);
+    EXPECT_TRUE(b.Tile(other).selected);
+
+    // Holding the button and dragging onto the partner removes the pair.
+    int partner = 0;
+    while (partner == other || b.Tile(partner).matchGroup != b.Tile(other).matchGroup) {
+        ++partner;
+    }
+    const auto from = rig.PointOnTile(other);
+    const auto to = rig.PointOnTile(partner);
+    rig.Frame(from->x, from->y, true);
+    rig.Frame(from->x, from->y, true);
+    rig.Frame(to->x, to->y, true);
+    rig.Frame(to->x, to->y, false);
+    EXPECT_FALSE(b.Tile(other).present);
+    EXPECT_FALSE(b.Tile(partner).present);
+}
+
+TEST_F(TraditionalTest, ABlockedTileOnTopIsNotLookedThrough)
+{
+    CGameScreen* game = StartGame();
+    board::CBoard& b = *game->Board();
+    b.ResetBoard();
+    b.PlaceTile(0, {4, 4, 1}, 0, 1, 1); // half covered by tile 1
+    b.PlaceTile(1, {3, 4, 2}, 1, 2, 2);
+    b.PlaceTile(2, {6, 5, 0}, 2, 1, 1); // free, its picture partly under tile 0's
+    b.PlaceTile(3, {20, 10, 0}, 3, 2, 2);
+    // (187, 180) lies in the pick boxes of tiles 0 and 2: the upper one wins
+    // and, being blocked, selects nothing.
+    ASSERT_EQ(board::PickTile(b, 187, 180), 0);
+    rig.Click(187, 180);
+    EXPECT_EQ(game->Selection(), -1);
+    rig.Click(220, 215);
+    EXPECT_EQ(game->Selection(), 2);
+}
+
+TEST_F(TraditionalTest, AnUnplayableLayoutGoesBackToTheMenu)
+{
+    rig.harness.runFolder.Write("Layouts/Short", std::vector<uint8_t>(100, 0));
+    struct SCase {
+        const char* layout;
+    };
+    for (const SCase& c : {SCase{"Short"}, SCase{"Missing"}}) {
+        SCOPED_TRACE(c.layout);
+        CGameScreen* game = rig.Start(kTraditionalScreenId, c.layout);
+        EXPECT_EQ(game->Board(), nullptr);
+        rig.Frames(1);
+        EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
+    }
+}
+
+TEST_F(TraditionalTest, TheIntroductionShowsOnceAndHoldsTheClock)
+{
+    rig.harness.runFolder.Write("Data/Help1.dat", std::string("0"));
+    CGameScreen* game = StartGame();
+    ASSERT_NE(game->IntroBox(), nullptr);
+    EXPECT_TRUE(game->IsPaused());
+    EXPECT_EQ(platform::ReadWholeFile("Data\\Help1.dat"), platform::Bytes({'1', '0', '0'}));
+    rig.Idle(5000);
+    rig.Frames(3);
+    EXPECT_EQ(game->Clock(), 0);
+    rig.ClickAndWait(552, 380); // "Ok" at (330, 180)-(475, 230) in the box
+    EXPECT_EQ(game->IntroBox(), nullptr);
+    EXPECT_FALSE(game->IsPaused());
+
+    rig.ClickButton(CGameScreen::kLeave);
+    game = StartGame();
+    EXPECT_EQ(game->IntroBox(), nullptr);
+}
+
+TEST_F(TraditionalTest, ADisplaySwitchKeepsTheGameAndEndsAPause)
+{
+    CGameScreen* game = StartGame();
+    const auto pair = board::FindFirstPair(*game->Board());
+    rig.ClickTile(pair->first);
+    rig.ClickButton(CGameScreen::kPause);
+    ASSERT_TRUE(game->IsPaused());
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_FALSE(game->IsPaused());
+    EXPECT_NE(game->Button(CGameScreen::kShuffle), nullptr);
+    EXPECT_EQ(game->Selection(), pair->first);
+    rig.framework.SetFullScreenMode(800, 600, 16);
+    rig.ClickTile(pair->second);
+    EXPECT_FALSE(game->Board()->Tile(pair->second).present);
+
+    // Not while the save dialog is open: the clock must not run behind it.
+    rig.ClickButton(CGameScreen::kSave);
+    ASSERT_NE(game->SaveDialog(), nullptr);
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_TRUE(game->IsPaused());
+}
+
+} // namespace

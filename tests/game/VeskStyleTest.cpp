@@ -1,0 +1,154 @@
+// Vesk Style frame by frame: the bonus per pair over a whole board, the hint
+// rule at its edge, the time-out that freezes the board, and a clock that
+// falls below zero without wrapping.
+#include "GameRig.h"
+
+#include "game/SavedGame.h"
+#include "screens/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+using game_test::CGameRig;
+
+namespace {
+
+class VeskStyleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!rig.available) {
+            GTEST_SKIP() << "the run folder's data has not been built";
+        }
+        rig.frameMs = 0;
+    }
+
+    // A saved Vesk Style game of the free layout with the given time left.
+    CGameScreen* LoadWithClock(int32_t clockMs)
+    {
+        auto board = std::make_unique<board::CBoard>();
+        board->LoadLayout("Layouts\\Free");
+        board::DealNewGame(*board);
+        game::SSavedGame saved = game::CaptureBoard(*board, board::kGameTypeVeskStyle, clockMs);
+        EXPECT_TRUE(game::WriteSavedGame("Timed", saved));
+        pendingLoadPath = "Saves\\Timed";
+        rig.framework.SwitchToScreen(kVeskStyleScreenId);
+        return rig.Current();
+    }
+
+    CGameRig rig;
+};
+
+TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)
+{
+    CGameScreen* game = rig.Start(kVeskStyleScreenId);
+    rig.Frames(1);
+    EXPECT_EQ(game->HudTexts()[0], "Time Left:  0:30");
+    EXPECT_EQ(game->HudTexts()[2], "Best Time: Bo, 1:00");
+    int32_t smallest = 1 << 30;
+    int32_t largest = 0;
+    for (int i = 0; i < 72; ++i) {
+        const auto pair = board::FindFirstPair(*game->Board());
+        ASSERT_TRUE(pair);
+        rig.ClickTile(pair->first);
+        const int32_t before = game->Clock();
+        rig.ClickTile(pair->second);
+        const int32_t bonus = game->Clock() - before;
+        smallest = std::min(smallest, bonus);
+        largest = std::max(largest, bonus);
+    }
+    EXPECT_GE(smallest, 5000);
+    EXPECT_LE(largest, 14999);
+    EXPECT_GT(largest - smallest, 2000) << "the bonus is drawn, not fixed";
+    // The board is clear with far more than a minute left: a record.
+    rig.Frames(1);
+    EXPECT_NE(game->RecordDialog(), nullptr);
+}
+
+TEST_F(VeskStyleTest, TheHintNeedsMoreThanFifteenSecondsLeft)
+{
+    // The click is reported in the frame 260 ms after the press, when the
+    // frames before have taken 130 ms off the clock; ClickButton's frames
+    // take 390 ms in all.
+    struct SCase {
+        int32_t leftAtHintMs;
+        bool charged;
+        int32_t finalMs;
+    };
+    // 15,001 ms leave 1 ms after the charge: out of time, the clock stops.
+    for (const SCase& c : {SCase{15000, false, 14740}, SCase{15001, true, 1}, SCase{40000, true, 24740}}) {
+        SCOPED_TRACE(c.leftAtHintMs);
+        CGameScreen* game = LoadWithClock(c.leftAtHintMs + 130);
+        ASSERT_NE(game->Board(), nullptr);
+        rig.ClickButton(CGameScreen::kHint);
+        EXPECT_EQ(game->Clock(), c.finalMs);
+        EXPECT_EQ(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted != 0, c.charged);
+        rig.ClickButton(CGameScreen::kLeave);
+    }
+}
+
+TEST_F(VeskStyleTest, OutOfTimeFreezesTheBoardAndSetsNoRecord)
+{
+    rig.frameMs = 100;
+    CGameScreen* game = rig.Start(kVeskStyleScreenId);
+    auto* vesk = static_cast<CVeskStyleScreen*>(game);
+    rig.Frames(294); // 29.4 s
+    EXPECT_FALSE(vesk->IsOutOfTime());
+    EXPECT_EQ(game->HudTexts()[0], "Time Left:  0:00");
+    rig.Frames(2);
+    EXPECT_TRUE(vesk->IsOutOfTime());
+    EXPECT_EQ(game->HudTexts()[0], "Game Over. Out of time!");
+    const int32_t frozen = game->Clock();
+    EXPECT_EQ(frozen, 500);
+    rig.Frames(20);
+    EXPECT_EQ(game->Clock(), frozen) << "the clock no longer moves";
+
+    const auto pair = board::FindFirstPair(*game->Board());
+    rig.ClickTile(pair->first);
+    EXPECT_EQ(game->Selection(), -1) << "the board no longer reacts";
+    // The buttons still do.
+    rig.ClickButton(CGameScreen::kShuffle);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    rig.ClickButton(CGameScreen::kLeave);
+    EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
+}
+
+TEST_F(VeskStyleTest, ALongFrameDrivesTheClockBelowZeroWithoutWrapping)
+{
+    CGameScreen* game = rig.Start(kVeskStyleScreenId);
+    rig.Frames(1);
+    rig.Idle(3'000'000'000u); // half the tick range: a wrap would read as positive
+    rig.Frames(1);
+    EXPECT_LT(game->Clock(), 0);
+    EXPECT_TRUE(static_cast<CVeskStyleScreen*>(game)->IsOutOfTime());
+    EXPECT_EQ(game->HudTexts()[0], "Game Over. Out of time!");
+
+    // A stuck end with little time left sets no record either.
+    game = LoadWithClock(20000);
+    board::CBoard& b = *game->Board();
+    b.ResetBoard();
+    b.PlaceTile(0, {0, 0, 0}, 0, 1, 1);
+    b.PlaceTile(1, {2, 0, 0}, 1, 1, 1);
+    b.PlaceTile(2, {1, 0, 1}, 2, 2, 2);
+    rig.Frames(3);
+    EXPECT_EQ(game->Clock(), 20000 - 45000);
+    EXPECT_EQ(game->RecordDialog(), nullptr);
+    EXPECT_EQ(game->HudTexts()[0], "Game Over. Out of time!");
+}
+
+TEST_F(VeskStyleTest, ADisplaySwitchDropsTheSelectionAndItsOverlay)
+{
+    CGameScreen* game = rig.Start(kVeskStyleScreenId);
+    const auto pair = board::FindFirstPair(*game->Board());
+    rig.ClickTile(pair->first);
+    ASSERT_EQ(game->Selection(), pair->first);
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_EQ(game->Selection(), -1);
+    EXPECT_FALSE(game->Board()->Tile(pair->first).selected);
+    // The partner now starts a new selection instead of removing the pair.
+    rig.framework.SetFullScreenMode(800, 600, 32);
+    rig.ClickTile(pair->second);
+    EXPECT_EQ(game->Selection(), pair->second);
+    EXPECT_TRUE(game->Board()->Tile(pair->first).present);
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// A framework on fakes for frame-by-frame tests: the fake clock, the fake
+// video backend, a fake desktop with scriptable mouse and keyboard, and a
+// temporary run folder as the current directory.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/FakeDesktop.h"
+#include "platform/FakeVideoBackend.h"
+#include "platform/Files.h"
+#include "support/TempDir.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+class CFrameworkHarness {
+public:
+    CFrameworkHarness()
+        : currentDir(runFolder.Path())
+    {
+        runFolder.MakeFolder("Data");
+        runFolder.MakeFolder("Saves");
+    }
+
+    // Copies folders of the built run folder (pictures, sounds, fonts) into
+    // the temporary one; false when the data has not been built.
+    bool CopyRunData(const std::string& relative)
+    {
+        const char* built = std::getenv("VELMORA_RUN_DIR");
+        if (built == nullptr) {
+            return false;
+        }
+        const std::filesystem::path from = std::filesystem::path(built) / relative;
+        if (!std::filesystem::exists(from)) {
+            return false;
+        }
+        const std::filesystem::path to = std::filesystem::path(runFolder.Path()) / relative;
+        std::filesystem::create_directories(to.parent_path());
+        std::filesystem::copy(from, to,
+            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        return true;
+    }
+
+    platform::FakeMouseControl& Mouse() { return *desktopState.mouse; }
+    platform::FakeKeyboardControl& Keys() { return *desktopState.keyboard; }
+    void SetKey(uint8_t code, bool down) { desktopState.keyboard->SetKey(code, down); }
+    void SetLeftButton(bool down) { desktopState.mouse->SetButton(0, down); }
+    // The system pointer, in screen coordinates (windowed mode reads it).
+    void PointAt(int32_t x, int32_t y)
+    {
+        desktopState.cursorX = x;
+        desktopState.cursorY = y;
+    }
+
+    platform::CScopedFakeClock clock{50000};
+    platform::CScopedFakeVideo video;
+    platform::FakeDesktopState desktopState;
+    platform::CFakeDesktop desktop{desktopState};
+    CTempDir runFolder;
+
+private:
+    CScopedCurrentDir currentDir;
+};
+
+} // namespace testing_support

@@ -1,0 +1,240 @@
+// The real window on an X server: what is presented is what a screenshot of
+// the screen shows, through the software renderer and through the accelerated
+// one (OpenGL, on Mesa's rasteriser under Xvfb). CTest runs these under
+// xvfb-run (a 1024 x 768 screen) and UnderOpenbox.sh with VELMORA_XVFB_TEST=1;
+// elsewhere they skip. Waits here are for the X server and the window
+// manager, which run outside the program.
+#include "platform/Files.h"
+#include "platform/VideoBackend.h"
+#include "platform/Window.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+#include <utility>
+
+using namespace platform;
+
+namespace {
+
+constexpr int32_t kScreenWidth = 1024;
+constexpr int32_t kScreenHeight = 768;
+
+// The whole screen as the X server holds it, raw RGB rows through
+// ImageMagick's import; empty when that failed.
+Bytes TakeScreenshot(const testing_support::CTempDir& dir)
+{
+    const std::string file = dir.File("shot.rgb");
+    if (std::system(("import -window root -depth 8 rgb:'" + file + "'").c_str()) != 0) {
+        return {};
+    }
+    Bytes rgb = ReadWholeFile(file).value_or(Bytes{});
+    return rgb.size() == size_t{kScreenWidth} * kScreenHeight * 3 ? rgb : Bytes{};
+}
+
+// 16 x 16 blocks, each of its own colour (never black): (8 + 4c, 8 + 4r, 200)
+// at column c, row r, for up to 50 x 50 blocks.
+uint32_t BlockColour(int32_t x, int32_t y)
+{
+    return static_cast<uint32_t>(8 + 4 * (x / 16)) << 16 | static_cast<uint32_t>(8 + 4 * (y / 16)) << 8 | 200;
+}
+
+std::unique_ptr<CSurface> BlockPicture(int32_t width, int32_t height)
+{
+    auto picture = CSurface::Create(width, height, PixelFormat::ForDepth(32));
+    for (int32_t y = 0; y < height; y += 16) {
+        for (int32_t x = 0; x < width; x += 16) {
+            picture->Fill(Rect{x, y, x + 16, y + 16}, BlockColour(x, y));
+        }
+    }
+    return picture;
+}
+
+// The block picture of pictureWidth x pictureHeight shown scaled into `area`
+// of the screen: every pixel of it at step 1, the centre of each block at 16
+// (where a filtered enlargement shows the block's own colour).
+void ExpectBlocksIn(const Bytes& shot, const Rect& area, int32_t pictureWidth, int32_t pictureHeight, int32_t step = 16)
+{
+    ASSERT_FALSE(shot.empty()) << "no screenshot";
+    for (int32_t y = step / 2; y < pictureHeight; y += step) {
+        for (int32_t x = step / 2; x < pictureWidth; x += step) {
+            const int32_t sx = area.left + x * area.Width() / pictureWidth;
+            const int32_t sy = area.top + y * area.Height() / pictureHeight;
+            const uint8_t* shown = &shot[static_cast<size_t>(sy * kScreenWidth + sx) * 3];
+            ASSERT_EQ(uint32_t{shown[0]} << 16 | uint32_t{shown[1]} << 8 | shown[2], BlockColour(x, y))
+                << "screen " << sx << "," << sy;
+        }
+    }
+}
+
+// Across each row and column through the block centres, the edges between
+// blocks are sharp: at most `blendedPerEdge` pixels at each edge show a
+// colour between the two blocks' (a red or green step that is not a whole
+// block's). A plain filtered enlargement blurs each edge over several pixels.
+void ExpectSharpEdges(const Bytes& shot, const Rect& area, int32_t pictureWidth, int32_t pictureHeight,
+    int32_t blendedPerEdge)
+{
+    ASSERT_FALSE(shot.empty()) << "no screenshot";
+    const auto channel = [&](int32_t x, int32_t y, int32_t which) {
+        return shot[static_cast<size_t>(y * kScreenWidth + x) * 3 + static_cast<size_t>(which)];
+    };
+    for (int32_t y = 8; y < pictureHeight; y += 16) {
+        const int32_t sy = area.top + y * area.Height() / pictureHeight;
+        int32_t blended = 0;
+        for (int32_t sx = area.left; sx < area.right; ++sx) {
+            blended += (channel(sx, sy, 0) - 8) % 4 != 0;
+        }
+        EXPECT_LE(blended, blendedPerEdge * (pictureWidth / 16 - 1)) << "screen row " << sy;
+    }
+    for (int32_t x = 8; x < pictureWidth; x += 16) {
+        const int32_t sx = area.left + x * area.Width() / pictureWidth;
+        int32_t blended = 0;
+        for (int32_t sy = area.top; sy < area.bottom; ++sy) {
+            blended += (channel(sx, sy, 1) - 8) % 4 != 0;
+        }
+        EXPECT_LE(blended, blendedPerEdge * (pictureHeight / 16 - 1)) << "screen column " << sx;
+    }
+}
+
+// Every pixel of `area` on the screen is black.
+void ExpectBlack(const Bytes& shot, const Rect& area)
+{
+    ASSERT_FALSE(shot.empty()) << "no screenshot";
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        for (int32_t x = area.left; x < area.right; ++x) {
+            const uint8_t* shown = &shot[static_cast<size_t>(y * kScreenWidth + x) * 3];
+            ASSERT_EQ(shown[0] | shown[1] | shown[2], 0) << "screen " << x << "," << y;
+        }
+    }
+}
+
+// Pumps events until `done` holds for the client area (the window manager
+// answered) or two seconds passed; then lets the change's last events in.
+Rect WaitForClientArea(CWindow& window, const std::function<bool(const Rect&)>& done)
+{
+    using std::chrono::milliseconds;
+    for (int i = 0; i < 100 && !done(window.ClientRectOnScreen()); ++i) {
+        std::this_thread::sleep_for(milliseconds(20));
+        PumpEvents();
+    }
+    std::this_thread::sleep_for(milliseconds(100));
+    PumpEvents();
+    return window.ClientRectOnScreen();
+}
+
+} // namespace
+
+enum class Renderer { Software, Accelerated };
+
+// Each test gets a window of 800 x 600, presenting through the renderer of
+// its parameter. Maximising and full screen need a window manager, which
+// UnderOpenbox.sh announces in VELMORA_WINDOW_MANAGER.
+class WindowOnXvfb : public testing::TestWithParam<Renderer> {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("VELMORA_XVFB_TEST") || !std::getenv("DISPLAY") || !std::getenv("VELMORA_WINDOW_MANAGER")) {
+            GTEST_SKIP() << "runs under xvfb-run and UnderOpenbox.sh only";
+        }
+        if (GetParam() == Renderer::Software) {
+            setenv("VELMORA_RENDERER", "software", 1);
+        } else {
+            setenv("VELMORA_RENDERER", "accelerated", 1);
+        }
+        window = CWindow::Create("Velmora Mahjongg 2.3", 800, 600);
+        ASSERT_TRUE(window);
+        backend = CreateVideoBackend(window.get());
+        ASSERT_TRUE(backend);
+    }
+
+    void TearDown() override { unsetenv("VELMORA_RENDERER"); }
+
+    // The primary surface on the renderer under test. It stays null (and the
+    // test is skipped) when the X server offers no accelerated renderer.
+    void CreatePrimary(PrimaryKind kind, std::unique_ptr<IPrimarySurface>& primary)
+    {
+        primary = backend->CreatePrimarySurface(kind);
+        ASSERT_TRUE(primary);
+        if (primary->IsAccelerated() == (GetParam() == Renderer::Accelerated)) {
+            return;
+        }
+        primary.reset();
+        ASSERT_EQ(GetParam(), Renderer::Accelerated) << "VELMORA_RENDERER=software did not force the software renderer";
+        GTEST_SKIP() << "no accelerated renderer on this X server; the software one stood in";
+    }
+
+    // The software renderer enlarges with Nearest; the accelerated one
+    // enlarges by whole factors and then filters, blending at most one pixel
+    // at each edge between two picture pixels.
+    int32_t BlendedPerEdge() const { return GetParam() == Renderer::Software ? 0 : 1; }
+
+    testing_support::CTempDir dir;
+    std::unique_ptr<CWindow> window;
+    std::unique_ptr<IVideoBackend> backend;
+};
+
+INSTANTIATE_TEST_SUITE_P(Renderers, WindowOnXvfb, testing::Values(Renderer::Software, Renderer::Accelerated),
+    [](const testing::TestParamInfo<Renderer>& param) {
+        return param.param == Renderer::Software ? "Software" : "Accelerated";
+    });
+
+TEST_P(WindowOnXvfb, WindowedPresentFillsTheClientAreaExactlyAndMaximisedStretched)
+{
+    ASSERT_TRUE(backend->SetCooperativeLevel(CooperativeLevel::Normal));
+    std::unique_ptr<IPrimarySurface> screen;
+    CreatePrimary(PrimaryKind::Alone, screen);
+    if (!screen) {
+        return;
+    }
+    const Rect client = WaitForClientArea(*window, [](const Rect& now) { return now.Width() == 800; });
+    ASSERT_EQ(client.Width(), 800);
+    ASSERT_EQ(client.Height(), 600);
+    // 1:1, every pixel: the blocks change colour every 16 pixels, so any
+    // offset shows.
+    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(800, 600)));
+    ExpectBlocksIn(TakeScreenshot(dir), client, 800, 600, 1);
+    // Maximised, a back buffer of another size is stretched over the whole
+    // client area.
+    window->SetNotTopmost();
+    window->ShowMaximised();
+    const Rect maximised = WaitForClientArea(*window, [](const Rect& now) { return now.Width() > 800; });
+    EXPECT_GT(maximised.Height(), 600);
+    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(400, 300)));
+    const Bytes shot = TakeScreenshot(dir);
+    ExpectBlocksIn(shot, maximised, 400, 300);
+    ExpectSharpEdges(shot, maximised, 400, 300, BlendedPerEdge());
+}
+
+// 800 x 600 fills the 4:3 screen; a 2:1 mode keeps its shape between black
+// bars above and below.
+TEST_P(WindowOnXvfb, FullScreenScalesTheModeOverTheScreenKeepingItsProportions)
+{
+    const Rect wholeScreen{0, 0, kScreenWidth, kScreenHeight};
+    ASSERT_TRUE(backend->SetCooperativeLevel(CooperativeLevel::ExclusiveFullScreen));
+    WaitForClientArea(*window, [&](const Rect& now) { return now == wholeScreen; });
+    const std::pair<DisplayMode, Rect> cases[] = {
+        {DisplayMode{800, 600, 32}, wholeScreen},
+        {DisplayMode{800, 400, 32}, Rect{0, 128, kScreenWidth, 640}},
+    };
+    for (const auto& [mode, shownIn] : cases) {
+        SCOPED_TRACE(testing::Message() << mode.width << " x " << mode.height);
+        ASSERT_TRUE(backend->SetDisplayMode(mode));
+        std::unique_ptr<IPrimarySurface> chain;
+        CreatePrimary(PrimaryKind::FlipChain, chain);
+        if (!chain) {
+            return;
+        }
+        const Rect picture{0, 0, mode.width, mode.height};
+        chain->AttachedBackBuffer()->Blit(*BlockPicture(mode.width, mode.height), picture, picture);
+        ASSERT_TRUE(chain->Flip());
+        const Bytes shot = TakeScreenshot(dir);
+        ExpectBlocksIn(shot, shownIn, mode.width, mode.height);
+        ExpectSharpEdges(shot, shownIn, mode.width, mode.height, BlendedPerEdge());
+        ExpectBlack(shot, Rect{0, 0, kScreenWidth, shownIn.top});
+        ExpectBlack(shot, Rect{0, shownIn.bottom, kScreenWidth, kScreenHeight});
+    }
+}

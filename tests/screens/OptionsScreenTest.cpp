@@ -1,0 +1,207 @@
+// The options page frame by frame: its widgets filled from "Data\Options.dat",
+// the settings acting every frame, the selectors' entries and previews, and
+// the file stored byte for byte when the page closes and around a display
+// mode switch.
+#include "PageRig.h"
+
+#include "gui/CheckBox.h"
+#include "gui/PictureSelector.h"
+#include "gui/Slider.h"
+#include "media/Display.h"
+#include "media/SoundSystem.h"
+#include "platform/AudioMixer.h"
+#include "screens/OptionsScreen.h"
+
+#include "../platform/TestBitmaps.h"
+
+using namespace page_test;
+using testing_support::Rgb;
+
+namespace {
+
+constexpr int kMenuOptions = 2, kMenuHelp = 3;
+const std::vector<std::string> kBackdrops = {"Emerald Felt.bmp", "Midnight Sky.bmp", "Slate Stone.bmp"};
+const std::vector<std::string> kTileSets = {"Ivory", "Red Lacquer"};
+constexpr Rgb kTopLeft{200, 40, 40}, kBottomRight{40, 40, 200};
+
+struct OptionsRig : CPageRig {
+    explicit OptionsRig(const Bytes& options, bool withPictures = true)
+    {
+        Write("Data/Options.dat", options);
+        if (!withPictures) {
+            return;
+        }
+        // Backdrops of two colours, top-left and bottom-right halves.
+        std::vector<Rgb> pixels;
+        for (int32_t i = 0; i < 800 * 600; ++i) {
+            pixels.push_back(i % 800 * 600 + i / 800 * 800 < 800 * 600 ? kTopLeft : kBottomRight);
+        }
+        for (const std::string& name : kBackdrops) {
+            Write("Graphics/Backdrops/" + name, testing_support::MakeBmp(800, 600, pixels));
+        }
+        harness.runFolder.MakeFolder("Graphics/Backdrops/Old");
+        for (const std::string& name : kTileSets) {
+            Write("Graphics/Tile Sets/" + name + "/Bamboo 1.bmp",
+                testing_support::MakeBmp(64, 64, std::vector<Rgb>(64 * 64, kTopLeft)));
+        }
+        Write("Graphics/Tile Sets/notes.txt", std::string("not a tile set"));
+    }
+    COptionsScreen* Open()
+    {
+        Start();
+        ClickMenu(kMenuOptions);
+        return OpenPage<COptionsScreen>();
+    }
+    // A drag as a player makes it: press, move with the button held, release.
+    void Drag(int32_t fromX, int32_t toX, int32_t pageY)
+    {
+        Frames(1, fromX, pageY + kPageTop, true);
+        Frames(1, toX, pageY + kPageTop, true);
+        Frames(1, toX, pageY + kPageTop, false);
+    }
+};
+
+std::vector<std::string> NamesOf(const CPictureSelector& selector)
+{
+    std::vector<std::string> names;
+    for (const SPictureEntry& entry : selector.Entries()) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
+{
+    OptionsRig rig(OptionsBytes({0, 0, 5, 1}, "Slate Stone.bmp", "Red Lacquer"));
+    COptionsScreen* page = rig.Open();
+    ASSERT_NE(page, nullptr);
+    // Pushed in front in the listing's order; folders, and files among the
+    // tile sets, are no entries.
+    EXPECT_EQ(NamesOf(*page->backdropSelector),
+        (std::vector<std::string>{"Slate Stone.bmp", "Midnight Sky.bmp", "Emerald Felt.bmp"}));
+    EXPECT_EQ(NamesOf(*page->tileSetSelector), (std::vector<std::string>{"Red Lacquer", "Ivory"}));
+    EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Slate Stone.bmp");
+    EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Red Lacquer");
+    EXPECT_TRUE(page->musicBox->checked && page->fullScreenBox->checked);
+    EXPECT_EQ(musicFlag, 1);
+    rig.ClickMenu(kMenuHelp);
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({1, 1, 1, 1}, "Slate Stone.bmp", "Red Lacquer"));
+
+    // Exit with the page open: the file is stored as the main menu goes.
+    OptionsRig exiting(OptionsBytes({40, 60, 1, 1}, "Midnight Sky.bmp", "Ivory"));
+    exiting.Open();
+    exiting.ClickOnPage(116, 266); // music off
+    EXPECT_EQ(exiting.ClickMenu(4), -1);
+    exiting.framework.Shutdown();
+    EXPECT_EQ(exiting.Read("Data\\Options.dat"), OptionsBytes({40, 60, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+
+    // Pressing Options twice: the second page shows what the first stored.
+    OptionsRig again(OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    again.Open();
+    again.ClickMenu(kMenuOptions);
+    EXPECT_EQ(again.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    EXPECT_EQ(again.OpenPage<COptionsScreen>()->sensitivitySlider->GetValue(), 20);
+}
+
+TEST(OptionsScreenTest, NamesThatAreGoneGiveTheFirstFoundAndEmptyFoldersKeepTheStoredNames)
+{
+    {
+        OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+        COptionsScreen* page = rig.Open();
+        EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Emerald Felt.bmp");
+        EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Ivory");
+        rig.ClickMenu(kMenuHelp);
+        EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+    }
+    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"), false);
+    COptionsScreen* page = rig.Open();
+    EXPECT_EQ(page->backdropSelector->GetCurrentName(), std::nullopt);
+    rig.ClickMenu(kMenuHelp);
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+}
+
+// The backdrop's (0, 0)-(799, 599) scaled into (0, 0)-(99, 99) of the
+// preview; the tile's (0, 0)-(44, 60) into (10, 0)-(50, 60).
+TEST(OptionsScreenTest, PreviewsAreScaledIntoTheirPictures)
+{
+    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "", ""));
+    COptionsScreen* page = rig.Open();
+    platform::CSurface& backdrop = *page->backdropSelector->Entries().front().picture->surface;
+    auto is = [](platform::CSurface& s, int32_t x, int32_t y, const Rgb& c) {
+        return s.GetPixel(x, y) == platform::PackRgb(s.Format(), c.red, c.green, c.blue);
+    };
+    EXPECT_TRUE(is(backdrop, 0, 0, kTopLeft) && is(backdrop, 40, 40, kTopLeft));
+    EXPECT_TRUE(is(backdrop, 60, 60, kBottomRight) && is(backdrop, 98, 98, kBottomRight));
+    EXPECT_FALSE(is(backdrop, 99, 99, kBottomRight)) << "the last row and column are the preview's own";
+    platform::CSurface& tile = *page->tileSetSelector->Entries().front().picture->surface;
+    EXPECT_TRUE(is(tile, 10, 0, kTopLeft) && is(tile, 49, 59, kTopLeft));
+    EXPECT_FALSE(is(tile, 9, 30, kTopLeft) || is(tile, 50, 30, kTopLeft) || is(tile, 30, 60, kTopLeft));
+}
+
+TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
+{
+    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+    COptionsScreen* page = rig.Open();
+    CMouse* mouse = rig.framework.Mouse();
+    EXPECT_FLOAT_EQ(mouse->sensitivity, 1.0f);
+    // The knob for 20 spans page x 209..234; a drag from it to the far right.
+    rig.Drag(220, 374, 112);
+    EXPECT_EQ(page->sensitivitySlider->GetValue(), 100);
+    EXPECT_FLOAT_EQ(mouse->sensitivity, 5.0f);
+    rig.Drag(360, 176, 112);
+    EXPECT_EQ(page->sensitivitySlider->GetValue(), 1);
+    EXPECT_FLOAT_EQ(mouse->sensitivity, 1.0f);
+    // A press on the bar away from the knob moves nothing.
+    rig.Drag(300, 250, 112);
+    EXPECT_EQ(page->sensitivitySlider->GetValue(), 1);
+
+    // Volume from 100 (knob at 174) to the middle.
+    rig.Drag(360, 262, 212);
+    EXPECT_EQ(page->volumeSlider->GetValue(), 50);
+    if (const auto mixer = rig.framework.Sounds()->Mixer()) {
+        EXPECT_EQ(mixer->MasterVolume(), CSoundSystem::VolumeFromLevel(50));
+    }
+    rig.ClickOnPage(116, 266);
+    EXPECT_EQ(musicFlag, 1);
+    rig.Frames(30, 116, 10, false);
+    rig.ClickOnPage(116, 266);
+    EXPECT_EQ(musicFlag, 0);
+    rig.ClickMenu(kMenuHelp);
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({1, 50, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+}
+
+// The page stores before the switch and reads back after it, still open.
+TEST(OptionsScreenTest, FullScreenSwitchesAtTheEndOfTheFrameWithThePageOpen)
+{
+    OptionsRig rig(OptionsBytes({35, 80, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    COptionsScreen* page = rig.Open();
+    ASSERT_FALSE(rig.framework.Display()->IsWindowed());
+    const int modeSets = rig.framework.modeSetCount;
+    rig.ClickOnPage(316, 266);
+    EXPECT_TRUE(rig.framework.Display()->IsWindowed());
+    EXPECT_EQ(rig.framework.modeSetCount, modeSets + 1);
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({35, 80, 0, 0}, "Midnight Sky.bmp", "Ivory"));
+    ASSERT_EQ(rig.OpenPage<COptionsScreen>(), page);
+    EXPECT_FALSE(page->fullScreenBox->checked);
+    EXPECT_EQ(page->sensitivitySlider->GetValue(), 35);
+    EXPECT_EQ(page->display, rig.framework.Display());
+    rig.Frames(30, 316, 10, false);
+    EXPECT_EQ(rig.framework.modeSetCount, modeSets + 1) << "no switch back";
+
+    rig.ClickOnPage(316, 266);
+    EXPECT_FALSE(rig.framework.Display()->IsWindowed());
+    EXPECT_TRUE(page->fullScreenBox->checked);
+
+    // F5's switch does not go through the box: the page shows the new mode
+    // and keeps it.
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_FALSE(page->fullScreenBox->checked);
+    rig.Frames(5, 316, 10, false);
+    EXPECT_TRUE(rig.framework.Display()->IsWindowed());
+    rig.framework.SetFullScreenMode(800, 600, 32);
+    EXPECT_TRUE(page->fullScreenBox->checked);
+    rig.Frames(5, 316, 10, false);
+    EXPECT_FALSE(rig.framework.Display()->IsWindowed());
+}

@@ -1,0 +1,162 @@
+// The main menu with its pages on a framework of fakes, frame by frame: the
+// built run folder's pictures, sounds and data copied in, three stand-in game
+// screens (ids 2 to 4) that note what they find when they are activated, and
+// helpers that click as a player does and read files back byte for byte.
+#pragma once
+
+#include "gui/DXFramework.h"
+#include "gui/FrameworkHarness.h"
+#include "gui/StateScreen.h"
+#include "media/Mouse.h"
+#include "platform/Files.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/SharedValues.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace page_test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline void PutInt32(Bytes& bytes, int32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
+    }
+}
+
+inline void PutName(Bytes& bytes, const std::string& name)
+{
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    bytes.resize(bytes.size() + 256 - name.size(), 0);
+}
+
+inline Bytes PlayGameBytes(int32_t type, const std::string& layout)
+{
+    Bytes bytes;
+    PutInt32(bytes, type);
+    PutName(bytes, layout);
+    return bytes;
+}
+
+inline Bytes OptionsBytes(std::array<int32_t, 4> numbers, const std::string& backdrop, const std::string& tileSet)
+{
+    Bytes bytes;
+    for (const int32_t n : numbers) {
+        PutInt32(bytes, n);
+    }
+    PutName(bytes, backdrop);
+    PutName(bytes, tileSet);
+    return bytes;
+}
+
+// A game screen that only notes the files and values its activation sees.
+class CStandInGame : public CStateScreen {
+public:
+    using CStateScreen::CStateScreen;
+    bool Activate() override
+    {
+        ++activations;
+        playGameSeen = platform::ReadWholeFile("Data\\PlayGame.dat").value_or(Bytes{});
+        pendingSeen = pendingLoadPath;
+        pendingLoadPath.clear();
+        shown = true;
+        return true;
+    }
+    bool Deactivate() override
+    {
+        shown = false;
+        return true;
+    }
+    int activations = 0;
+    Bytes playGameSeen;
+    std::string pendingSeen;
+};
+
+class CPageRig {
+public:
+    // Page-relative points are at y + 125 on the screen.
+    static constexpr int32_t kPageTop = 125;
+
+    CPageRig()
+    {
+        for (const char* folder : {"Graphics/Gui", "Sounds", "Data"}) {
+            EXPECT_TRUE(harness.CopyRunData(folder)) << folder << " (is VELMORA_RUN_DIR set and built?)";
+        }
+        harness.runFolder.MakeFolder("Layouts");
+        harness.runFolder.MakeFolder("Graphics/Backdrops");
+        harness.runFolder.MakeFolder("Graphics/Tile Sets");
+        framework.SetFullScreenMode(800, 600, 32);
+        menu = new CMainMenuScreen(&framework);
+        menu->SetId(kMainMenuScreenId);
+        framework.AddScreen(menu);
+        for (int32_t id = kTraditionalScreenId; id <= kZandorScreenId; ++id) {
+            auto* game = new CStandInGame(&framework);
+            game->SetId(id);
+            framework.AddScreen(game);
+            games[static_cast<size_t>(id - kTraditionalScreenId)] = game;
+        }
+        pendingLoadPath.clear();
+        savedGameCheck = nullptr;
+        musicFlag = 0;
+    }
+    ~CPageRig()
+    {
+        pendingLoadPath.clear();
+        savedGameCheck = nullptr;
+        musicFlag = 0;
+    }
+    CPageRig(const CPageRig&) = delete;
+    CPageRig& operator=(const CPageRig&) = delete;
+
+    void Start() { ASSERT_TRUE(framework.SwitchToScreen(kMainMenuScreenId)); }
+
+    // Frames of 20 ms with the pointer at (x, y) and the left button as
+    // given; the first result that is not 0.
+    int32_t Frames(int count, int32_t x, int32_t y, bool down)
+    {
+        int32_t result = 0;
+        for (int i = 0; i < count && result == 0; ++i) {
+            harness.PointAt(x, y);
+            framework.Mouse()->x = x;
+            framework.Mouse()->y = y;
+            harness.SetLeftButton(down);
+            result = framework.RunFrame();
+            harness.clock->Advance(20);
+        }
+        return result;
+    }
+    // A press of one frame, then frames with the button up until a button's
+    // click has been reported (300 ms).
+    int32_t Click(int32_t x, int32_t y)
+    {
+        const int32_t result = Frames(1, x, y, true);
+        return result != 0 ? result : Frames(15, x, y, false);
+    }
+    int32_t ClickOnPage(int32_t x, int32_t y) { return Click(x, y + kPageTop); }
+    // A main menu button by its index (0 Play Game ... 4 Exit); also waits
+    // out the button's lock-out.
+    int32_t ClickMenu(int button)
+    {
+        const int32_t result = Click(675, 68 + 116 * button);
+        return result != 0 ? result : Frames(10, 675, 10, false);
+    }
+
+    template <typename Page> Page* OpenPage() { return dynamic_cast<Page*>(menu->OpenPage()); }
+
+    Bytes Read(const std::string& gamePath) { return platform::ReadWholeFile(gamePath).value_or(Bytes{}); }
+    void Write(const std::string& relative, const Bytes& bytes) { harness.runFolder.Write(relative, bytes); }
+    void Write(const std::string& relative, const std::string& text) { harness.runFolder.Write(relative, text); }
+
+    testing_support::CFrameworkHarness harness;
+    CDXFramework framework{&harness.desktop};
+    CMainMenuScreen* menu = nullptr;
+    std::array<CStandInGame*, 3> games{};
+};
+
+} // namespace page_test

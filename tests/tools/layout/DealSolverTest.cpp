@@ -1,0 +1,302 @@
+// The deal solver on small boards laid by hand, against a plain exhaustive
+// search on random small boards, and on real deals, where every win it
+// claims is replayed through the game's own rules.
+#include "DealSolver.h"
+#include "LayoutSolve.h"
+#include "LayoutTool.h"
+
+#include "board/LayoutText.h"
+#include "board/Rules.h"
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace layout_tool {
+namespace {
+
+using board::SCellPosition;
+
+struct SPlaced {
+    SCellPosition topLeft;
+    int group;
+};
+
+std::unique_ptr<board::CBoard> Lay(const std::vector<SPlaced>& tiles)
+{
+    auto made = std::make_unique<board::CBoard>();
+    for (size_t t = 0; t < tiles.size(); ++t) {
+        EXPECT_TRUE(made->PlaceTile(int(t), tiles[t].topLeft, int(t), tiles[t].group, tiles[t].group));
+    }
+    return made;
+}
+
+// Plays the moves with the game's rules; true when each was a legal move and
+// the board ends empty.
+bool ReplayClears(board::CBoard& board, const std::vector<board::STilePair>& moves)
+{
+    for (const auto& [first, second] : moves) {
+        const board::CTile& a = board.Tile(first);
+        const board::CTile& b = board.Tile(second);
+        if (!a.present || !b.present || !board::IsTileFree(board, first) || !board::IsTileFree(board, second)
+            || !board::TilesMatch(board, first, second)) {
+            return false;
+        }
+        board::RemovePair(board, first, second);
+    }
+    for (int t = 0; t < board::kTileCount; ++t) {
+        if (board.Tile(t).present) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every move tried, no reductions, lost positions remembered.
+bool ClearsByBruteForce(board::CBoard& board, std::set<std::vector<bool>>& lost)
+{
+    std::vector<bool> present(board::kTileCount);
+    std::vector<int> free;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        present[t] = board.Tile(t).present;
+        if (present[t] && board::IsTileFree(board, t)) {
+            free.push_back(t);
+        }
+    }
+    if (std::find(present.begin(), present.end(), true) == present.end()) {
+        return true;
+    }
+    if (lost.contains(present)) {
+        return false;
+    }
+    for (size_t i = 0; i < free.size(); ++i) {
+        for (size_t j = i + 1; j < free.size(); ++j) {
+            if (!board::TilesMatch(board, free[i], free[j])) {
+                continue;
+            }
+            board::RemovePair(board, free[i], free[j]);
+            const bool cleared = ClearsByBruteForce(board, lost);
+            for (const int t : {free[i], free[j]}) {
+                board.Tile(t).present = 1;
+                for (board::CBoardCell* cell : board.Tile(t).cells) {
+                    cell->occupied = 1;
+                }
+            }
+            if (cleared) {
+                return true;
+            }
+        }
+    }
+    lost.insert(present);
+    return false;
+}
+
+TEST(DealSolverTest, HandLaidBoards)
+{
+    CDealSolver solver;
+    struct SCase {
+        const char* what;
+        std::vector<SPlaced> tiles;
+        ESolveResult expected;
+    };
+    const SCase cases[] = {
+        {"a row A B B A: the ends first", {{{0, 0, 0}, 1}, {{2, 0, 0}, 2}, {{4, 0, 0}, 2}, {{6, 0, 0}, 1}},
+            ESolveResult::Won},
+        {"a row A A B B: only the ends are free and differ",
+            {{{0, 0, 0}, 1}, {{2, 0, 0}, 1}, {{4, 0, 0}, 2}, {{6, 0, 0}, 2}}, ESolveResult::Lost},
+        {"a pair stacked on itself", {{{4, 4, 0}, 7}, {{4, 4, 1}, 7}}, ESolveResult::Lost},
+        {"two pairs that each cover the other's partner",
+            {{{0, 0, 0}, 1}, {{0, 0, 1}, 2}, {{8, 0, 0}, 2}, {{8, 0, 1}, 1}}, ESolveResult::Lost},
+        {"half a tile over two others", {{{0, 0, 0}, 3}, {{2, 0, 0}, 4}, {{1, 0, 1}, 3}, {{6, 6, 0}, 4}},
+            ESolveResult::Lost},
+        {"a Flower takes any Flower, a Season any Season",
+            {{{0, 0, 0}, board::kFlowerGroup}, {{2, 0, 0}, board::kSeasonGroup}, {{4, 0, 0}, board::kSeasonGroup},
+                {{6, 0, 0}, board::kFlowerGroup}},
+            ESolveResult::Won},
+        {"an odd tile out", {{{0, 0, 0}, 1}, {{2, 0, 0}, 1}, {{4, 0, 0}, 1}}, ESolveResult::Lost},
+        // Three A free at the start, each on a tile: the first pair tried
+        // (the two on the D tiles) leaves the third A on C, whose partner
+        // lies on the last A, and loses; either pair with that third A wins.
+        {"the right pair among three free tiles",
+            {{{0, 0, 0}, 4}, {{0, 0, 1}, 1}, {{4, 0, 0}, 4}, {{4, 0, 1}, 1}, {{8, 0, 0}, 3}, {{8, 0, 1}, 1},
+                {{12, 0, 0}, 1}, {{12, 0, 1}, 3}},
+            ESolveResult::Won},
+    };
+    for (const SCase& test : cases) {
+        SCOPED_TRACE(test.what);
+        auto laid = Lay(test.tiles);
+        const SSolveOutcome outcome = solver.Solve(*laid);
+        EXPECT_EQ(outcome.result, test.expected);
+        if (outcome.result == ESolveResult::Won) {
+            EXPECT_TRUE(ReplayClears(*laid, outcome.moves));
+        }
+        std::set<std::vector<bool>> lost;
+        auto again = Lay(test.tiles);
+        EXPECT_EQ(ClearsByBruteForce(*again, lost), test.expected == ESolveResult::Won);
+    }
+}
+
+// Random small boards of two levels and few groups, where wrong reductions
+// or a stale table entry would show as a different answer.
+TEST(DealSolverTest, AgreesWithExhaustiveSearchOnRandomBoards)
+{
+    CDealSolver solver;
+    std::mt19937 random(77);
+    int won = 0;
+    int lostCount = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<SCellPosition> spots;
+        for (int column = 0; column < 14; column += 2) {
+            for (int row = 0; row < 4; row += 2) {
+                spots.push_back({column, row, 0});
+            }
+        }
+        std::shuffle(spots.begin(), spots.end(), random);
+        spots.resize(12);
+        // A few tiles on top, each resting half or wholly on the lower level.
+        for (int i = 0; i < 4; ++i) {
+            const SCellPosition under = spots[random() % spots.size()];
+            spots.push_back({under.column + int(random() % 2), under.row + int(random() % 2), 1});
+        }
+        std::vector<SPlaced> tiles;
+        std::set<std::tuple<int, int, int>> used;
+        for (const SCellPosition& spot : spots) {
+            bool clash = false;
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy) {
+                    clash = clash || used.contains({spot.column + dx, spot.row + dy, spot.level});
+                }
+            }
+            if (!clash) {
+                used.insert({spot.column, spot.row, spot.level});
+                tiles.push_back({spot, 0});
+            }
+        }
+        tiles.resize(tiles.size() & ~size_t{1});
+        std::vector<int> groups;
+        for (size_t i = 0; i < tiles.size(); i += 2) {
+            // Groups of four, and of two where a pair draws a group of its own.
+            const int group = random() % 3 == 0 ? 20 + int(i) / 2 : 1 + int(i) / 4;
+            groups.insert(groups.end(), {group, group});
+        }
+        std::shuffle(groups.begin(), groups.end(), random);
+        for (size_t i = 0; i < tiles.size(); ++i) {
+            tiles[i].group = groups[i];
+        }
+
+        auto laid = Lay(tiles);
+        const SSolveOutcome outcome = solver.Solve(*laid);
+        std::set<std::vector<bool>> lost;
+        auto reference = Lay(tiles);
+        const bool clears = ClearsByBruteForce(*reference, lost);
+        ASSERT_EQ(outcome.result, clears ? ESolveResult::Won : ESolveResult::Lost) << "round " << round;
+        if (clears) {
+            ++won;
+            ASSERT_TRUE(ReplayClears(*laid, outcome.moves)) << "round " << round;
+        } else {
+            ++lostCount;
+        }
+    }
+    // Both answers must have come up often enough to mean something.
+    EXPECT_GT(won, 30);
+    EXPECT_GT(lostCount, 15);
+}
+
+std::vector<SCellPosition> ShippedLayout(const std::string& name)
+{
+    const auto bytes = platform::ReadWholeFile(std::string(VELMORA_LAYOUTS_DIR) + "/" + name + ".txt");
+    EXPECT_TRUE(bytes.has_value());
+    const board::SLayoutText parsed = board::ParseLayoutText(std::string(bytes->begin(), bytes->end()));
+    std::vector<SCellPosition> cells;
+    for (const auto& tile : parsed.tiles) {
+        cells.push_back(tile.topLeft);
+    }
+    return cells;
+}
+
+// Real deals: a claimed win replays through the game's rules, a search cut
+// short is unknown, not lost, and a deal is the game's deal at its tick.
+TEST(DealSolverTest, TurtleDealsWinsReplayAndBudgetsRunOut)
+{
+    const auto turtle = ShippedLayout("Turtle");
+    ASSERT_EQ(turtle.size(), size_t{board::kTileCount});
+    CDealSolver solver;
+    auto dealt = std::make_unique<board::CBoard>();
+    int won = 0;
+    for (uint64_t i = 0; i < 20; ++i) {
+        ASSERT_TRUE(DealAtTicks(*dealt, turtle, DealTicks(1, i)));
+        EXPECT_GT(board::CountAvailablePairs(*dealt), 0);
+        const SSolveOutcome outcome = solver.Solve(*dealt);
+        ASSERT_NE(outcome.result, ESolveResult::Unknown);
+        if (outcome.result == ESolveResult::Won) {
+            ++won;
+            EXPECT_TRUE(ReplayClears(*dealt, outcome.moves)) << "deal " << i;
+        }
+    }
+    EXPECT_GE(won, 15);
+
+    ASSERT_TRUE(DealAtTicks(*dealt, turtle, DealTicks(1, 0)));
+    const SSolveOutcome cut = solver.Solve(*dealt, 5);
+    EXPECT_EQ(cut.result, ESolveResult::Unknown);
+    EXPECT_TRUE(cut.moves.empty());
+    EXPECT_NE(solver.Solve(*dealt).result, ESolveResult::Unknown); // nothing stale from the cut search
+
+    // The same tick count deals the same faces; another deals others.
+    auto twin = std::make_unique<board::CBoard>();
+    ASSERT_TRUE(DealAtTicks(*twin, turtle, DealTicks(1, 0)));
+    int same = 0;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        same += twin->Tile(t).face == dealt->Tile(t).face;
+    }
+    EXPECT_EQ(same, board::kTileCount);
+    ASSERT_TRUE(DealAtTicks(*twin, turtle, DealTicks(1, 1)));
+    same = 0;
+    for (int t = 0; t < board::kTileCount; ++t) {
+        same += twin->Tile(t).face == dealt->Tile(t).face;
+    }
+    EXPECT_LT(same, 20);
+    EXPECT_FALSE(DealAtTicks(*twin, std::vector<SCellPosition>(10), 5));
+}
+
+TEST(DealSolverTest, SolveCommandReportsSharesIntervalAndOptions)
+{
+    const auto [low, high] = WilsonInterval(30, 1000);
+    EXPECT_NEAR(low, 0.02109, 1e-4);
+    EXPECT_NEAR(high, 0.04250, 1e-4);
+    EXPECT_EQ(WilsonInterval(0, 10).first, 0.0);
+    EXPECT_NEAR(WilsonInterval(0, 10).second, 0.2775, 1e-3);
+    EXPECT_NEAR(WilsonInterval(10, 10).first, 0.7225, 1e-3);
+
+    std::ostringstream out, err;
+    const std::string turtle = std::string(VELMORA_LAYOUTS_DIR) + "/Turtle.txt";
+    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "12", "--seed", "3", "--budget", "3"}, out, err), kExitOk)
+        << err.str();
+    EXPECT_NE(out.str().find("Turtle: 12 deals"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("unknown:    12"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("95% interval"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("time per deal: mean"), std::string::npos) << out.str();
+
+    // The deals over a tiny budget, searched again with the default one.
+    std::ostringstream again, againErr;
+    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "4", "--budget", "3", "--retry", "50000"}, again, againErr),
+        kExitOk);
+    EXPECT_NE(
+        again.str().find("searched again with a budget of 50000 positions: 4 deals, 4 decided"), std::string::npos)
+        << again.str();
+    EXPECT_NE(again.str().find("unknown:    0"), std::string::npos) << again.str();
+
+    for (const std::vector<std::string>& bad :
+        std::vector<std::vector<std::string>>{{"solve"}, {"solve", turtle, "--deals"},
+            {"solve", turtle, "--deals", "0"}, {"solve", turtle, "--deals", "ten"}, {"solve", turtle, "--fast"}}) {
+        std::ostringstream ignored, problems;
+        EXPECT_EQ(RunLayoutTool(bad, ignored, problems), kExitUsage) << bad.back();
+        EXPECT_FALSE(problems.str().empty());
+    }
+}
+
+} // namespace
+} // namespace layout_tool
