@@ -169,13 +169,12 @@ int CDealSolver::NewlyFreed(const STileMask& present, int first, int second) con
 // stops another from going, so taking whatever can go, round by round,
 // empties the board exactly when some order of the looser game does. In a
 // round every tile is judged by the position at its start.
-bool CDealSolver::Peels(const STileMask& present, const STileMask& startFree, const Partners& partner,
-    Rounds* rounds, STileMask* stuck) const
+bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const
 {
-    STileMask remaining = present;
-    STileMask free = startFree;
-    STileMask gone;
-    for (int round = 0;; ++round) {
+    STileMask remaining = start.remaining;
+    STileMask free = start.free;
+    STileMask gone = start.gone;
+    for (int round = start.round;; ++round) {
         const STileMask freeOrGone = free | gone;
         STileMask taken;
         ForEachTile(free, [&](int t) {
@@ -260,14 +259,17 @@ bool CDealSolver::CanStillBeWon(int depth, const STileMask& free)
         }
     }
     if (!anyFour) {
-        return Peels(level.present, free, partner, nullptr, nullptr);
+        return Peels({level.present, free, {}, 0}, partner, nullptr, nullptr);
     }
 
     assert(newlyPairedCount <= 1);
     // Inherit what still holds. A peel whose rounds took the newly paired
     // tiles apart is mended by holding the earlier one back to the later
     // one's round, which works unless a tile it lies on or beside went in
-    // between and needed it gone; each mended peel is made once.
+    // between and needed it gone; each mended peel is made once. One that
+    // cannot be mended so is peeled again from the earlier one's round.
+    std::array<uint16_t, kCheckCount> peelAgainFrom;
+    peelAgainFrom.fill(kNoEvidence);
     std::array<std::pair<uint16_t, SSplitCheck>, kCheckCount> mended{};
     int mendedCount = 0;
     const auto Repaired = [&](SSplitCheck check, int slot) -> SSplitCheck {
@@ -330,7 +332,11 @@ bool CDealSolver::CanStillBeWon(int depth, const STileMask& free)
                 check = parent->checks[slot];
             }
             if (check.state == ECheck::Peels && newlyPairedCount > 0) {
+                const uint16_t inherited = check.evidence;
                 check = Repaired(check, slot);
+                if (check.state == ECheck::Untested) {
+                    peelAgainFrom[slot] = inherited;
+                }
             } else if (check.state == ECheck::Sticks && stuckTiles[check.evidence].Intersects(removed)) {
                 check.state = ECheck::Untested;
             }
@@ -378,8 +384,22 @@ bool CDealSolver::CanStillBeWon(int depth, const STileMask& free)
                 partner[b] = static_cast<int16_t>(a);
                 partner[c] = static_cast<int16_t>(d);
                 partner[d] = static_cast<int16_t>(c);
-                const bool peels
-                    = Peels(level.present, free, partner, &witnessRounds[evidence], &stuckTiles[evidence]);
+                SPeelStart peelStart{level.present, free, {}, 0};
+                if (peelAgainFrom[slot] != kNoEvidence) {
+                    // The earlier rounds of the old peel still hold.
+                    const Rounds& old = witnessRounds[peelAgainFrom[slot]];
+                    peelStart.round = std::min(old[newlyPaired[0]], old[newlyPaired[1]]);
+                    peelStart.remaining = {};
+                    ForEachTile(level.present, [&](int u) {
+                        if (old[u] >= peelStart.round) {
+                            peelStart.remaining.Set(u);
+                        }
+                    });
+                    peelStart.gone = level.present.Minus(peelStart.remaining);
+                    peelStart.free = FreeTiles(peelStart.remaining);
+                    witnessRounds[evidence] = old;
+                }
+                const bool peels = Peels(peelStart, partner, &witnessRounds[evidence], &stuckTiles[evidence]);
                 partner[a] = partner[b] = partner[c] = partner[d] = -1;
                 check = {peels ? ECheck::Peels : ECheck::Sticks, evidence};
                 if (peels) {

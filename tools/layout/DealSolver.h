@@ -89,6 +89,7 @@ private:
     // peels, the tiles it stuck on when it does not. Evidence is stored per
     // depth and slot; a position inherits its parent's where it still holds.
     enum class ECheck : uint8_t { Untested, Peels, Sticks };
+    static constexpr uint16_t kNoEvidence = 0xffff;
     struct SSplitCheck {
         ECheck state = ECheck::Untested;
         uint16_t evidence = 0;
@@ -108,8 +109,15 @@ private:
         return !present.Intersects(above[tile]) && (!present.Intersects(left[tile]) || !present.Intersects(right[tile]));
     }
     bool CanStillBeWon(int depth, const STileMask& free);
-    bool Peels(const STileMask& present, const STileMask& free, const Partners& partner, Rounds* rounds,
-        STileMask* stuck) const;
+    // Where a peel starts: the tiles left, those free among them, those
+    // already gone and the number of the first round.
+    struct SPeelStart {
+        STileMask remaining;
+        STileMask free;
+        STileMask gone;
+        int round = 0;
+    };
+    bool Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const;
     int NewlyFreed(const STileMask& present, int first, int second) const;
     ESolveResult Search(const STileMask& present, uint64_t hash, int depth);
     bool IsKnownLost(const STileMask& present, uint64_t hash) const;
