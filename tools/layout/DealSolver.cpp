@@ -28,6 +28,8 @@ constexpr uint32_t kZobristSeed = 20231;
 // some of its preferences, at random.
 constexpr uint64_t kFirstAttemptNodes = 200;
 constexpr uint64_t kGrowthPercent = 125;
+constexpr int kFreedWeight = 4;
+constexpr int kBelowWeight = 1;
 constexpr int kHeuristicWeight = 16;
 constexpr unsigned kNoise = 128;
 
@@ -108,7 +110,7 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
 
     groupTiles = {};
     for (int t = 0; t < kTileCount; ++t) {
-        above[t] = left[t] = right[t] = blocks[t] = {};
+        above[t] = left[t] = right[t] = blocks[t] = below[t] = {};
         groupOf[t] = -1;
         const board::CTile& tile = board.Tile(t);
         if (!tile.present || !tile.IsPlaced()) {
@@ -135,6 +137,23 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
         ForEachTile(above[t], [&](int u) { blocks[u].Set(t); });
         ForEachTile(left[t], [&](int u) { blocks[u].Set(t); });
         ForEachTile(right[t], [&](int u) { blocks[u].Set(t); });
+    }
+    // Every tile a tile lies on, directly or through others: a tile's
+    // supports are complete once the levels below it are.
+    for (int level = 0; level < kLevels; ++level) {
+        for (int t = 0; t < kTileCount; ++t) {
+            const board::CTile& tile = board.Tile(t);
+            if (!tile.present || !tile.IsPlaced() || tile.cells[0]->level != level) {
+                continue;
+            }
+            below[t] = {};
+            for (int u = 0; u < kTileCount; ++u) {
+                if (above[u].Has(t)) {
+                    below[t] = below[t] | below[u];
+                    below[t].Set(u);
+                }
+            }
+        }
     }
 }
 
@@ -561,7 +580,8 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash, int
                 keptWithInert = keptWithInert || inertInPair == 1;
                 // The first attempt takes the pairs that free most first;
                 // a later one, after that order failed, goes at random.
-                const int heuristic = NewlyFreed(present, a, b) * 4 + opens(a) + opens(b);
+                const int heuristic = NewlyFreed(present, a, b) * kFreedWeight + opens(a) + opens(b)
+                    + kBelowWeight * ((below[a] & present).Count() + (below[b] & present).Count());
                 const int score = attempt == 0 ? heuristic
                                                : heuristic * kHeuristicWeight + static_cast<int>(jitter() % kNoise);
                 moves[moveCount++] = {a, b, score};

@@ -126,6 +126,8 @@ private:
     // Per tile: the tiles lying on it, beside it on the left and on the
     // right, and the tiles it lies on or beside (whose freedom it decides).
     std::array<STileMask, board::kTileCount> above{}, left{}, right{}, blocks{};
+    // Per tile: every tile it lies on, directly or through others.
+    std::array<STileMask, board::kTileCount> below{};
     std::array<int, board::kTileCount> groupOf{};
     std::array<STileMask, kGroupCount> groupTiles{};
     std::array<uint64_t, board::kTileCount> zobrist{};
