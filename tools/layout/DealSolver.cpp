@@ -7,6 +7,7 @@
 #include "board/Rules.h"
 
 #include <algorithm>
+#include <cassert>
 #include <random>
 
 namespace layout_tool {
@@ -22,7 +23,16 @@ constexpr int kLostTableBits = 20;
 constexpr size_t kLostTableSize = size_t{1} << kLostTableBits;
 constexpr size_t kLostBucketSize = 4;
 constexpr uint32_t kZobristSeed = 20231;
-constexpr uint64_t kFirstAttemptNodes = 30;
+// The first attempt follows the ordering heuristic alone; each later one
+// gets kGrowthPercent more positions and breaks the heuristic's ties, and
+// some of its preferences, at random.
+constexpr uint64_t kFirstAttemptNodes = 200;
+constexpr uint64_t kGrowthPercent = 125;
+constexpr int kFreedWeight = 4;
+constexpr int kBelowWeight = 1;
+constexpr int kHeuristicWeight = 16;
+constexpr unsigned kNoise = 128;
+
 
 // Match groups 1..34 are the faces that come four times; the Flowers and the
 // Seasons make two more groups of four.
@@ -49,14 +59,6 @@ template <typename Visit> void ForEachTile(const STileMask& mask, Visit visit)
     }
 }
 
-STileMask Without(STileMask mask, const STileMask& removed)
-{
-    for (int w = 0; w < 3; ++w) {
-        mask.words[w] &= ~removed.words[w];
-    }
-    return mask;
-}
-
 } // namespace
 
 // Only positions that were searched to the end without a win are kept; a
@@ -67,7 +69,10 @@ struct CDealSolver::SLostEntry {
 };
 
 CDealSolver::CDealSolver()
-    : lost(kLostTableSize)
+    : levels(kMaxDepth)
+    , witnessRounds(size_t{kMaxDepth} * kCheckCount)
+    , stuckTiles(size_t{kMaxDepth} * kCheckCount)
+    , lost(kLostTableSize)
 {
     std::mt19937_64 random(kZobristSeed);
     for (auto& key : zobrist) {
@@ -105,7 +110,7 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
 
     groupTiles = {};
     for (int t = 0; t < kTileCount; ++t) {
-        above[t] = left[t] = right[t] = blocks[t] = coveredBy[t] = {};
+        above[t] = left[t] = right[t] = blocks[t] = below[t] = {};
         groupOf[t] = -1;
         const board::CTile& tile = board.Tile(t);
         if (!tile.present || !tile.IsPlaced()) {
@@ -133,21 +138,21 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
         ForEachTile(left[t], [&](int u) { blocks[u].Set(t); });
         ForEachTile(right[t], [&](int u) { blocks[u].Set(t); });
     }
-    // Everything that lies on a tile, directly or through the tiles on it:
-    // the higher levels are complete before the level below reads them.
-    for (int level = kLevels - 1; level >= 0; --level) {
+    // Every tile a tile lies on, directly or through others: a tile's
+    // supports are complete once the levels below it are.
+    for (int level = 0; level < kLevels; ++level) {
         for (int t = 0; t < kTileCount; ++t) {
             const board::CTile& tile = board.Tile(t);
             if (!tile.present || !tile.IsPlaced() || tile.cells[0]->level != level) {
                 continue;
             }
-            coveredBy[t] = above[t];
-            ForEachTile(above[t], [&](int u) {
-                for (int w = 0; w < 3; ++w) {
-                    coveredBy[t].words[w] |= coveredBy[u].words[w];
+            below[t] = {};
+            for (int u = 0; u < kTileCount; ++u) {
+                if (above[u].Has(t)) {
+                    below[t] = below[t] | below[u];
+                    below[t].Set(u);
                 }
-            });
-            coveredBy[t].Clear(t);
+            }
         }
     }
 }
@@ -156,47 +161,11 @@ STileMask CDealSolver::FreeTiles(const STileMask& present) const
 {
     STileMask free;
     ForEachTile(present, [&](int t) {
-        if (!present.Intersects(above[t]) && (!present.Intersects(left[t]) || !present.Intersects(right[t]))) {
+        if (IsFreeIn(present, t)) {
             free.Set(t);
         }
     });
     return free;
-}
-
-// A pair can only be taken when both tiles are free at once, which two tiles
-// can never be when one lies (through others) on the other: that one keeps
-// the tiles between them, and so the lower tile, covered until it is gone.
-// A position is lost when some group cannot be split into pairs that avoid
-// such a cover.
-bool CDealSolver::IsDeadlocked(const STileMask& present) const
-{
-    const auto covers = [this](int a, int b) { return coveredBy[a].Has(b) || coveredBy[b].Has(a); };
-    for (const STileMask& group : groupTiles) {
-        const STileMask members = present & group;
-        const int count = members.Count();
-        if (count % 2 != 0) {
-            return true;
-        }
-        if (count != 2 && count != 4) {
-            continue;
-        }
-        std::array<int, 4> tiles{};
-        int n = 0;
-        ForEachTile(members, [&](int t) { tiles[n++] = t; });
-        if (count == 2) {
-            if (covers(tiles[0], tiles[1])) {
-                return true;
-            }
-            continue;
-        }
-        const bool anySplit = (!covers(tiles[0], tiles[1]) && !covers(tiles[2], tiles[3]))
-            || (!covers(tiles[0], tiles[2]) && !covers(tiles[1], tiles[3]))
-            || (!covers(tiles[0], tiles[3]) && !covers(tiles[1], tiles[2]));
-        if (!anySplit) {
-            return true;
-        }
-    }
-    return !CanPeel(present);
 }
 
 // How many tiles taking the pair away frees: only tiles the pair lay on or
@@ -206,121 +175,265 @@ int CDealSolver::NewlyFreed(const STileMask& present, int first, int second) con
     STileMask child = present;
     child.Clear(first);
     child.Clear(second);
-    STileMask touched = blocks[first];
-    for (int w = 0; w < 3; ++w) {
-        touched.words[w] |= blocks[second].words[w];
-    }
     int freed = 0;
-    ForEachTile(child & touched, [&](int t) {
-        const bool wasFree
-            = !present.Intersects(above[t]) && (!present.Intersects(left[t]) || !present.Intersects(right[t]));
-        const bool isFree = !child.Intersects(above[t]) && (!child.Intersects(left[t]) || !child.Intersects(right[t]));
-        freed += isFree && !wasFree;
-    });
+    ForEachTile(child & (blocks[first] | blocks[second]),
+        [&](int t) { freed += IsFreeIn(child, t) && !IsFreeIn(present, t); });
     return freed;
 }
 
-// A looser game that can be won whenever the real one can: the tiles of a
-// group with four left go one by one as soon as each is free, and only a
-// group with two left needs both free together. Taking tiles away never
-// blocks another, so taking whatever can go, until nothing more can, empties
-// the board exactly when some order of the looser game does; if it sticks,
-// the real game is lost. Then each group of four is tried in each of its
-// three splits into fixed pairs, the others left loose: when no split of one
-// group peels, the real game is lost too.
-bool CDealSolver::CanPeel(const STileMask& present) const
+// The looser game: a tile with a partner goes only together with it, both
+// free; a tile of a group still four strong goes alone, once it is free and
+// another of its group is free too or already gone. Every clearing order of
+// the real game is one of the looser game, and taking a tile away never
+// stops another from going, so taking whatever can go, round by round,
+// empties the board exactly when some order of the looser game does. In a
+// round every tile is judged by the position at its start.
+bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const
 {
-    std::array<int, board::kTileCount> partner;
+    STileMask remaining = start.remaining;
+    STileMask free = start.free;
+    STileMask gone = start.gone;
+    for (int round = start.round;; ++round) {
+        const STileMask freeOrGone = free | gone;
+        STileMask taken;
+        ForEachTile(free, [&](int t) {
+            const int mate = partner[t];
+            if (mate >= 0) {
+                if (free.Has(mate)) {
+                    taken.Set(t);
+                }
+                return;
+            }
+            STileMask mates = groupTiles[groupOf[t]] & freeOrGone;
+            mates.Clear(t);
+            if (!mates.IsEmpty()) {
+                taken.Set(t);
+            }
+        });
+        if (taken.IsEmpty()) {
+            break;
+        }
+        remaining = remaining.Minus(taken);
+        gone = gone | taken;
+        free = free.Minus(taken);
+        STileMask touched;
+        ForEachTile(taken, [&](int u) {
+            touched = touched | blocks[u];
+            if (rounds) {
+                (*rounds)[u] = static_cast<uint8_t>(round);
+            }
+        });
+        ForEachTile((touched & remaining).Minus(free), [&](int t) {
+            if (IsFreeIn(remaining, t)) {
+                free.Set(t);
+            }
+        });
+    }
+    if (stuck) {
+        *stuck = remaining;
+    }
+    return remaining.IsEmpty();
+}
+
+// The position is lost when the looser game sticks with the groups of two
+// paired; more sharply, each group of four must peel in one of its three
+// splits into pairs (the others loose), and only the pairs of the splits
+// that peel can ever be taken. Most answers carry over from the parent:
+// a peel's rounds still peel the smaller position unless a group just
+// paired off had its two tiles go in different rounds, and a peel that
+// stuck still sticks unless a removed tile was among those it stuck on.
+bool CDealSolver::CanStillBeWon(int depth, const STileMask& free)
+{
+    static constexpr int kSplits[kSplitCount][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+    SLevel& level = levels[depth];
+    const SLevel* parent = depth > 0 ? &levels[depth - 1] : nullptr;
+    const STileMask removed = parent ? parent->present.Minus(level.present) : STileMask{};
+
+    Partners partner;
     partner.fill(-1);
     std::array<std::array<int, 4>, kGroupCount> fours{};
-    std::array<bool, kGroupCount> isFour{};
+    // The group just taken from four to two, if any: moves take one pair,
+    // reductions whole groups.
+    std::array<int, 2> newlyPaired{};
+    int newlyPairedCount = 0;
+    bool anyFour = false;
     for (int g = 0; g < kGroupCount; ++g) {
-        const STileMask members = present & groupTiles[g];
-        const int count = members.Count();
-        if (count == 2) {
-            int first = -1;
-            ForEachTile(members, [&](int t) {
-                if (first < 0) {
-                    first = t;
-                } else {
-                    partner[first] = t;
-                    partner[t] = first;
-                }
-            });
-        } else if (count == 4) {
-            int n = 0;
-            ForEachTile(members, [&](int t) { fours[g][n++] = t; });
-            isFour[g] = true;
-        }
-    }
-    std::array<int, board::kTileCount> round{};
-    if (!Peels(present, partner, &round)) {
-        return false;
-    }
-    static constexpr int kSplits[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
-    for (int g = 0; g < kGroupCount; ++g) {
-        if (!isFour[g]) {
+        const int count = level.count[g];
+        if (count == 0) {
             continue;
         }
-        const std::array<int, 4>& t = fours[g];
-        // A split whose pairs went in one round each peels just the same.
-        bool anySplit = false;
-        for (const auto& split : kSplits) {
-            anySplit
-                = anySplit || (round[t[split[0]]] == round[t[split[1]]] && round[t[split[2]]] == round[t[split[3]]]);
-        }
-        for (const auto& split : kSplits) {
-            if (anySplit) {
-                break;
+        std::array<int, 4> tiles{};
+        int n = 0;
+        ForEachTile(level.present & groupTiles[g], [&](int t) { tiles[n++] = t; });
+        if (count == 2) {
+            partner[tiles[0]] = static_cast<int16_t>(tiles[1]);
+            partner[tiles[1]] = static_cast<int16_t>(tiles[0]);
+            if (parent && parent->count[g] == 4) {
+                newlyPaired = {tiles[0], tiles[1]};
+                ++newlyPairedCount;
             }
-            partner[t[split[0]]] = t[split[1]];
-            partner[t[split[1]]] = t[split[0]];
-            partner[t[split[2]]] = t[split[3]];
-            partner[t[split[3]]] = t[split[2]];
-            anySplit = Peels(present, partner, nullptr);
+        } else {
+            fours[g] = tiles;
+            anyFour = true;
         }
-        for (const int tile : t) {
-            partner[tile] = -1;
+    }
+    if (!anyFour) {
+        return Peels({level.present, free, {}, 0}, partner, nullptr, nullptr);
+    }
+
+    assert(newlyPairedCount <= 1);
+    // Inherit what still holds. A peel whose rounds took the newly paired
+    // tiles apart is mended by holding the earlier one back to the later
+    // one's round, which works unless a tile it lies on or beside went in
+    // between and needed it gone; each mended peel is made once. One that
+    // cannot be mended so is peeled again from the earlier one's round.
+    std::array<uint16_t, kCheckCount> peelAgainFrom;
+    peelAgainFrom.fill(kNoEvidence);
+    std::array<std::pair<uint16_t, SSplitCheck>, kCheckCount> mended{};
+    int mendedCount = 0;
+    const auto Repaired = [&](SSplitCheck check, int slot) -> SSplitCheck {
+        const Rounds& rounds = witnessRounds[check.evidence];
+        int early = newlyPaired[0];
+        int late = newlyPaired[1];
+        if (rounds[early] == rounds[late]) {
+            return check;
         }
-        if (!anySplit) {
+        if (rounds[early] > rounds[late]) {
+            std::swap(early, late);
+        }
+        for (int i = 0; i < mendedCount; ++i) {
+            if (mended[i].first == check.evidence) {
+                return mended[i].second;
+            }
+        }
+        const uint8_t from = rounds[early];
+        const uint8_t to = rounds[late];
+        bool holds = true;
+        ForEachTile(blocks[early] & level.present, [&](int u) {
+            if (!holds || rounds[u] <= from || rounds[u] > to) {
+                return;
+            }
+            STileMask then;
+            ForEachTile(level.present, [&](int v) {
+                if (rounds[v] >= rounds[u]) {
+                    then.Set(v);
+                }
+            });
+            then.Set(early);
+            holds = IsFreeIn(then, u);
+        });
+        SSplitCheck result;
+        if (holds) {
+            const auto evidence = static_cast<uint16_t>(depth * kCheckCount + slot);
+            witnessRounds[evidence] = rounds;
+            witnessRounds[evidence][early] = to;
+            result = {ECheck::Peels, evidence};
+        }
+        mended[mendedCount++] = {check.evidence, result};
+        return result;
+    };
+    std::array<uint16_t, kCheckCount> witnesses{};
+    int witnessCount = 0;
+    const auto addWitness = [&](uint16_t evidence) {
+        if (std::find(witnesses.begin(), witnesses.begin() + witnessCount, evidence)
+            == witnesses.begin() + witnessCount) {
+            witnesses[witnessCount++] = evidence;
+        }
+    };
+    for (int g = 0; g < kGroupCount; ++g) {
+        if (level.count[g] != 4) {
+            continue;
+        }
+        for (int s = 0; s < kSplitCount; ++s) {
+            const int slot = g * kSplitCount + s;
+            SSplitCheck check;
+            if (parent && parent->count[g] == 4) {
+                check = parent->checks[slot];
+            }
+            if (check.state == ECheck::Peels && newlyPairedCount > 0) {
+                const uint16_t inherited = check.evidence;
+                check = Repaired(check, slot);
+                if (check.state == ECheck::Untested) {
+                    peelAgainFrom[slot] = inherited;
+                }
+            } else if (check.state == ECheck::Sticks && stuckTiles[check.evidence].Intersects(removed)) {
+                check.state = ECheck::Untested;
+            }
+            level.checks[slot] = check;
+            if (check.state == ECheck::Peels) {
+                addWitness(check.evidence);
+            }
+        }
+    }
+
+    // Decide the rest: by a peel of this position whose rounds happen to
+    // take the split's pairs together, or by peeling. The search needs
+    // every split that could take a pair free now; of the others, one that
+    // peels is enough.
+    for (int g = 0; g < kGroupCount; ++g) {
+        if (level.count[g] != 4) {
+            continue;
+        }
+        level.peelingSplits[g] = 0;
+        const std::array<int, 4>& t = fours[g];
+        int wanted = 0;
+        for (int s = 0; s < kSplitCount; ++s) {
+            const bool firstPairFree = free.Has(t[kSplits[s][0]]) && free.Has(t[kSplits[s][1]]);
+            const bool secondPairFree = free.Has(t[kSplits[s][2]]) && free.Has(t[kSplits[s][3]]);
+            wanted |= (firstPairFree || secondPairFree) ? 1 << s : 0;
+        }
+        for (int order = 0; order < 2 * kSplitCount; ++order) {
+            // The wanted splits first, then the others.
+            const int s = order % kSplitCount;
+            if (((wanted >> s) & 1) != (order < kSplitCount) || (order >= kSplitCount && level.peelingSplits[g] != 0)) {
+                continue;
+            }
+            const int slot = g * kSplitCount + s;
+            SSplitCheck& check = level.checks[slot];
+            const int a = t[kSplits[s][0]], b = t[kSplits[s][1]], c = t[kSplits[s][2]], d = t[kSplits[s][3]];
+            for (int w = 0; w < witnessCount && check.state == ECheck::Untested; ++w) {
+                const Rounds& rounds = witnessRounds[witnesses[w]];
+                if (rounds[a] == rounds[b] && rounds[c] == rounds[d]) {
+                    check = {ECheck::Peels, witnesses[w]};
+                }
+            }
+            if (check.state == ECheck::Untested) {
+                const auto evidence = static_cast<uint16_t>(depth * kCheckCount + slot);
+                partner[a] = static_cast<int16_t>(b);
+                partner[b] = static_cast<int16_t>(a);
+                partner[c] = static_cast<int16_t>(d);
+                partner[d] = static_cast<int16_t>(c);
+                SPeelStart peelStart{level.present, free, {}, 0};
+                if (peelAgainFrom[slot] != kNoEvidence) {
+                    // The earlier rounds of the old peel still hold.
+                    const Rounds& old = witnessRounds[peelAgainFrom[slot]];
+                    peelStart.round = std::min(old[newlyPaired[0]], old[newlyPaired[1]]);
+                    peelStart.remaining = {};
+                    ForEachTile(level.present, [&](int u) {
+                        if (old[u] >= peelStart.round) {
+                            peelStart.remaining.Set(u);
+                        }
+                    });
+                    peelStart.gone = level.present.Minus(peelStart.remaining);
+                    peelStart.free = FreeTiles(peelStart.remaining);
+                    witnessRounds[evidence] = old;
+                }
+                const bool peels = Peels(peelStart, partner, &witnessRounds[evidence], &stuckTiles[evidence]);
+                partner[a] = partner[b] = partner[c] = partner[d] = -1;
+                check = {peels ? ECheck::Peels : ECheck::Sticks, evidence};
+                if (peels) {
+                    addWitness(evidence);
+                }
+            }
+            if (check.state == ECheck::Peels) {
+                level.peelingSplits[g] |= uint8_t(1u << s);
+            }
+        }
+        if (level.peelingSplits[g] == 0) {
             return false;
         }
     }
     return true;
-}
-
-bool CDealSolver::Peels(const STileMask& present, const std::array<int, board::kTileCount>& partner,
-    std::array<int, board::kTileCount>* round) const
-{
-    // Passes over the tiles whose neighbourhood changed in the pass before
-    // (all tiles in the first); what a pass takes goes at its end.
-    STileMask remaining = present;
-    STileMask candidates = present;
-    const auto isFree = [this, &remaining](int t) {
-        return !remaining.Intersects(above[t]) && (!remaining.Intersects(left[t]) || !remaining.Intersects(right[t]));
-    };
-    for (int pass = 0; !candidates.IsEmpty(); ++pass) {
-        STileMask taken;
-        ForEachTile(candidates, [&](int t) {
-            if (!taken.Has(t) && isFree(t) && (partner[t] < 0 || isFree(partner[t]))) {
-                taken.Set(t);
-                if (partner[t] >= 0) {
-                    taken.Set(partner[t]);
-                }
-            }
-        });
-        remaining = Without(remaining, taken);
-        candidates = {};
-        ForEachTile(taken, [&](int u) {
-            if (round) {
-                (*round)[u] = pass;
-            }
-            for (int w = 0; w < 3; ++w) {
-                candidates.words[w] |= blocks[u].words[w] & remaining.words[w];
-            }
-        });
-    }
-    return remaining.IsEmpty();
 }
 
 bool CDealSolver::IsKnownLost(const STileMask& present, uint64_t hash) const
@@ -347,7 +460,7 @@ void CDealSolver::RememberLost(const STileMask& present, uint64_t hash)
     lost[slot] = {present, generation};
 }
 
-ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
+ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash, int depth)
 {
     if (start.IsEmpty()) {
         return ESolveResult::Won;
@@ -375,10 +488,15 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
         reduced = false;
         for (const STileMask& group : groupTiles) {
             const STileMask members = present & group;
-            if (members.IsEmpty() || !(members == (free & group)) || members.Count() % 2 != 0) {
+            if (members.IsEmpty() || !(members == (free & group))) {
                 continue;
             }
             int waiting = -1;
+            int count = 0;
+            ForEachTile(members, [&](int) { ++count; });
+            if (count % 2 != 0) {
+                continue;
+            }
             ForEachTile(members, [&](int t) {
                 hash ^= zobrist[t];
                 if (waiting < 0) {
@@ -388,7 +506,7 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
                     waiting = -1;
                 }
             });
-            present = Without(present, members);
+            present = present.Minus(members);
             reduced = true;
         }
         if (reduced) {
@@ -401,7 +519,16 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
     if (!(present == start) && IsKnownLost(present, hash)) {
         return lose(start, startHash);
     }
-    if (IsDeadlocked(present)) {
+
+    SLevel& level = levels[depth];
+    level.present = present;
+    level.count = {};
+    bool odd = false;
+    ForEachTile(present, [&](int t) { ++level.count[groupOf[t]]; });
+    for (const uint8_t count : level.count) {
+        odd = odd || count % 2 != 0;
+    }
+    if (odd || !CanStillBeWon(depth, free)) {
         RememberLost(present, hash);
         return lose(start, startHash);
     }
@@ -409,14 +536,23 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
     std::array<SMove, kTileCount> moves;
     int moveCount = 0;
     const auto opens = [&](int t) { return (blocks[t] & present).Count(); };
-    for (const STileMask& group : groupTiles) {
+    for (int g = 0; g < kGroupCount; ++g) {
+        // Each tile's place among the group's present tiles, which names
+        // the splits of a group of four.
+        std::array<int, 4> members{};
+        int memberCount = 0;
+        ForEachTile(present & groupTiles[g], [&](int t) { members[memberCount++ & 3] = t; });
         std::array<int, 4> tiles{};
+        std::array<int, 4> place{};
         int n = 0;
-        ForEachTile(free & group, [&](int t) {
-            if (n < 4) {
-                tiles[n++] = t;
+        for (int i = 0; i < memberCount; ++i) {
+            if (free.Has(members[i])) {
+                place[n] = i;
+                tiles[n++] = members[i];
             }
-        });
+        }
+        // The split of four that pairs places i < j.
+        const auto splitOf = [](int i, int j) { return i == 0 ? j - 1 : 5 - (i + j); };
         // A free tile that lies on and beside nothing present is inert: it
         // can wait for any partner, and two of them are interchangeable. Of
         // three free tiles with an inert one, taking the other two and
@@ -431,6 +567,9 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
             for (int j = i + 1; j < n; ++j) {
                 const int a = tiles[i];
                 const int b = tiles[j];
+                if (memberCount == 4 && !((level.peelingSplits[g] >> splitOf(place[i], place[j])) & 1)) {
+                    continue;
+                }
                 const int inertInPair = (opens(a) == 0) + (opens(b) == 0);
                 if (inertInPair == 2 || (n == 3 && inert == 1 && inertInPair == 1)) {
                     continue;
@@ -441,8 +580,10 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
                 keptWithInert = keptWithInert || inertInPair == 1;
                 // The first attempt takes the pairs that free most first;
                 // a later one, after that order failed, goes at random.
-                const int score = attempt == 0 ? NewlyFreed(present, a, b) * 4 + opens(a) + opens(b)
-                                               : static_cast<int>(jitter() & 0xffff);
+                const int heuristic = NewlyFreed(present, a, b) * kFreedWeight + opens(a) + opens(b)
+                    + kBelowWeight * ((below[a] & present).Count() + (below[b] & present).Count());
+                const int score = attempt == 0 ? heuristic
+                                               : heuristic * kHeuristicWeight + static_cast<int>(jitter() % kNoise);
                 moves[moveCount++] = {a, b, score};
             }
         }
@@ -455,7 +596,8 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
         child.Clear(moves[m].first);
         child.Clear(moves[m].second);
         path.push_back({moves[m].first, moves[m].second});
-        const ESolveResult result = Search(child, hash ^ zobrist[moves[m].first] ^ zobrist[moves[m].second]);
+        const ESolveResult result
+            = Search(child, hash ^ zobrist[moves[m].first] ^ zobrist[moves[m].second], depth + 1);
         if (result != ESolveResult::Lost) {
             return result;
         }
@@ -466,7 +608,6 @@ ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash)
     }
     return lose(start, startHash);
 }
-
 SSolveOutcome CDealSolver::Solve(const board::CBoard& board, uint64_t nodeBudget)
 {
     ReadBoard(board);
@@ -501,8 +642,8 @@ SSolveOutcome CDealSolver::Solve(const board::CBoard& board, uint64_t nodeBudget
             budget = std::min(nodeBudget, nodes + attemptBudget);
             path.clear();
             jitter.seed(attempt * 7919 + 1);
-            outcome.result = Search(present, hash);
-            attemptBudget *= 2;
+            outcome.result = Search(present, hash, 0);
+            attemptBudget = attemptBudget * kGrowthPercent / 100;
         }
     }
     outcome.nodes = nodes;

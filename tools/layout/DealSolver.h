@@ -30,6 +30,14 @@ struct STileMask {
     {
         return {{words[0] & other.words[0], words[1] & other.words[1], words[2] & other.words[2]}};
     }
+    STileMask operator|(const STileMask& other) const
+    {
+        return {{words[0] | other.words[0], words[1] | other.words[1], words[2] | other.words[2]}};
+    }
+    STileMask Minus(const STileMask& other) const
+    {
+        return {{words[0] & ~other.words[0], words[1] & ~other.words[1], words[2] & ~other.words[2]}};
+    }
     bool IsEmpty() const { return (words[0] | words[1] | words[2]) == 0; }
     int Count() const { return std::popcount(words[0]) + std::popcount(words[1]) + std::popcount(words[2]); }
     bool operator==(const STileMask&) const = default;
@@ -39,9 +47,7 @@ enum class ESolveResult { Won, Lost, Unknown };
 
 struct SSolveOutcome {
     ESolveResult result = ESolveResult::Unknown;
-    uint64_t nodes = 0;
-    int attempt = 0;
-    std::minstd_rand jitter; // positions visited
+    uint64_t nodes = 0; // positions visited
     std::vector<board::STilePair> moves; // a clearing order when won
 };
 
@@ -63,6 +69,9 @@ public:
 
 private:
     static constexpr int kGroupCount = 36;
+    static constexpr int kSplitCount = 3; // ways to make two pairs of four tiles
+    static constexpr int kCheckCount = kGroupCount * kSplitCount;
+    static constexpr int kMaxDepth = board::kTileCount / 2 + 2;
 
     // A pair of tiles found free and matching, with how much its removal is
     // likely to open up.
@@ -72,28 +81,60 @@ private:
         int score;
     };
 
+    using Partners = std::array<int16_t, board::kTileCount>;
+    using Rounds = std::array<uint8_t, board::kTileCount>;
+
+    // Whether the looser game peels with one group of four split into the
+    // given pairs, and the evidence: the round each tile went in when it
+    // peels, the tiles it stuck on when it does not. Evidence is stored per
+    // depth and slot; a position inherits its parent's where it still holds.
+    enum class ECheck : uint8_t { Untested, Peels, Sticks };
+    static constexpr uint16_t kNoEvidence = 0xffff;
+    struct SSplitCheck {
+        ECheck state = ECheck::Untested;
+        uint16_t evidence = 0;
+    };
+    // What the search knows about the position at one depth.
+    struct SLevel {
+        STileMask present;
+        std::array<uint8_t, kGroupCount> count{};
+        std::array<SSplitCheck, kCheckCount> checks{};
+        std::array<uint8_t, kGroupCount> peelingSplits{}; // a bit per split
+    };
+
     void ReadBoard(const board::CBoard& board);
     STileMask FreeTiles(const STileMask& present) const;
-    bool IsDeadlocked(const STileMask& present) const;
-    bool CanPeel(const STileMask& present) const;
-    // The looser game with these pairs fixed; round gets the pass in which
-    // each tile went.
-    bool Peels(const STileMask& present, const std::array<int, board::kTileCount>& partner,
-        std::array<int, board::kTileCount>* round) const;
+    bool IsFreeIn(const STileMask& present, int tile) const
+    {
+        return !present.Intersects(above[tile]) && (!present.Intersects(left[tile]) || !present.Intersects(right[tile]));
+    }
+    bool CanStillBeWon(int depth, const STileMask& free);
+    // Where a peel starts: the tiles left, those free among them, those
+    // already gone and the number of the first round.
+    struct SPeelStart {
+        STileMask remaining;
+        STileMask free;
+        STileMask gone;
+        int round = 0;
+    };
+    bool Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const;
     int NewlyFreed(const STileMask& present, int first, int second) const;
-    ESolveResult Search(const STileMask& present, uint64_t hash);
+    ESolveResult Search(const STileMask& present, uint64_t hash, int depth);
     bool IsKnownLost(const STileMask& present, uint64_t hash) const;
     void RememberLost(const STileMask& present, uint64_t hash);
 
     // Per tile: the tiles lying on it, beside it on the left and on the
     // right, and the tiles it lies on or beside (whose freedom it decides).
     std::array<STileMask, board::kTileCount> above{}, left{}, right{}, blocks{};
-    // Per tile: every tile that must go before it, through tiles lying on
-    // tiles.
-    std::array<STileMask, board::kTileCount> coveredBy{};
+    // Per tile: every tile it lies on, directly or through others.
+    std::array<STileMask, board::kTileCount> below{};
     std::array<int, board::kTileCount> groupOf{};
     std::array<STileMask, kGroupCount> groupTiles{};
     std::array<uint64_t, board::kTileCount> zobrist{};
+
+    std::vector<SLevel> levels;
+    std::vector<Rounds> witnessRounds; // [depth * kCheckCount + slot]
+    std::vector<STileMask> stuckTiles; // the same
 
     struct SLostEntry;
     std::vector<SLostEntry> lost;
