@@ -1,14 +1,14 @@
-// The search behind `velmora-layout solve`. A position is the set of tiles
-// still present; whether a tile is free depends only on that set, so the
-// tiles that lie on, left of and right of each tile are worked out once per
-// board as masks, and the free test becomes three mask intersections.
+// The search behind `velmora-layout solve`. Whether a tile is free depends
+// only on the set of tiles still present, so the tiles that lie on, left of
+// and right of each tile are worked out once per board as masks, and the
+// free test becomes three mask intersections.
 #include "DealSolver.h"
 
 #include "board/Rules.h"
 
 #include <algorithm>
-#include <cassert>
-#include <random>
+#include <cstdlib>
+#include <optional>
 
 namespace layout_tool {
 
@@ -19,20 +19,23 @@ using board::kTileCount;
 
 namespace {
 
-constexpr int kLostTableBits = 20;
-constexpr size_t kLostTableSize = size_t{1} << kLostTableBits;
-constexpr size_t kLostBucketSize = 4;
-constexpr uint32_t kZobristSeed = 20231;
-// The first attempt follows the ordering heuristic alone; each later one
-// gets kGrowthPercent more positions and breaks the heuristic's ties, and
-// some of its preferences, at random.
-constexpr uint64_t kFirstAttemptNodes = 200;
-constexpr uint64_t kGrowthPercent = 125;
-constexpr int kFreedWeight = 4;
-constexpr int kBelowWeight = 1;
-constexpr int kHeuristicWeight = 16;
-constexpr unsigned kNoise = 128;
+// The three ways to make two pairs of a group's four tiles, by their places
+// among the group's tiles.
+// How many changes a suggested pairing gets before the search goes on: many
+// for the first, whose groups are all open, a few further down.
+constexpr int kRootMends = 200;
+constexpr int kMends = 10;
+constexpr int kRest = 5;
+// The first attempt is this many games long; each later one is longer by
+// kGrowthPercent and chooses the group it settles with some noise.
+constexpr uint64_t kFirstAttemptNodes = 2000;
+constexpr uint64_t kGrowthPercent = 150;
+constexpr int kKeyScale = 16;
+constexpr unsigned kKeyNoise = 64;
 
+constexpr int kSplits[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+// Under each split, the place of each place's partner.
+constexpr int kMateOf[3][4] = {{1, 0, 3, 2}, {2, 3, 0, 1}, {3, 2, 1, 0}};
 
 // Match groups 1..34 are the faces that come four times; the Flowers and the
 // Seasons make two more groups of four.
@@ -59,28 +62,12 @@ template <typename Visit> void ForEachTile(const STileMask& mask, Visit visit)
     }
 }
 
-} // namespace
-
-// Only positions that were searched to the end without a win are kept; a
-// position pushed out of its bucket is merely searched again.
-struct CDealSolver::SLostEntry {
-    STileMask present;
-    uint32_t generation = 0;
-};
-
-CDealSolver::CDealSolver()
-    : levels(kMaxDepth)
-    , witnessRounds(size_t{kMaxDepth} * kCheckCount)
-    , stuckTiles(size_t{kMaxDepth} * kCheckCount)
-    , lost(kLostTableSize)
+bool IsSettled(uint8_t splits)
 {
-    std::mt19937_64 random(kZobristSeed);
-    for (auto& key : zobrist) {
-        key = random();
-    }
+    return std::has_single_bit(splits);
 }
 
-CDealSolver::~CDealSolver() = default;
+} // namespace
 
 void CDealSolver::ReadBoard(const board::CBoard& board)
 {
@@ -110,7 +97,7 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
 
     groupTiles = {};
     for (int t = 0; t < kTileCount; ++t) {
-        above[t] = left[t] = right[t] = blocks[t] = below[t] = {};
+        above[t] = left[t] = right[t] = blocks[t] = {};
         groupOf[t] = -1;
         const board::CTile& tile = board.Tile(t);
         if (!tile.present || !tile.IsPlaced()) {
@@ -138,62 +125,19 @@ void CDealSolver::ReadBoard(const board::CBoard& board)
         ForEachTile(left[t], [&](int u) { blocks[u].Set(t); });
         ForEachTile(right[t], [&](int u) { blocks[u].Set(t); });
     }
-    // Every tile a tile lies on, directly or through others: a tile's
-    // supports are complete once the levels below it are.
-    for (int level = 0; level < kLevels; ++level) {
-        for (int t = 0; t < kTileCount; ++t) {
-            const board::CTile& tile = board.Tile(t);
-            if (!tile.present || !tile.IsPlaced() || tile.cells[0]->level != level) {
-                continue;
-            }
-            below[t] = {};
-            for (int u = 0; u < kTileCount; ++u) {
-                if (above[u].Has(t)) {
-                    below[t] = below[t] | below[u];
-                    below[t].Set(u);
-                }
-            }
-        }
-    }
 }
 
-STileMask CDealSolver::FreeTiles(const STileMask& present) const
+// Plays a game out, every tile that can go going in each round; a tile with
+// a partner goes only together with it, a tile of an unsettled group once it
+// is free and another of its group is free too or already gone. In a round
+// every tile is judged by the position at its start. Fills in the round each
+// tile went in, or the tiles left when the game sticks.
+bool CDealSolver::Peels(const Partners& partner, const Splits& splits, Rounds& rounds, STileMask& stuck) const
 {
-    STileMask free;
-    ForEachTile(present, [&](int t) {
-        if (IsFreeIn(present, t)) {
-            free.Set(t);
-        }
-    });
-    return free;
-}
-
-// How many tiles taking the pair away frees: only tiles the pair lay on or
-// beside can change.
-int CDealSolver::NewlyFreed(const STileMask& present, int first, int second) const
-{
-    STileMask child = present;
-    child.Clear(first);
-    child.Clear(second);
-    int freed = 0;
-    ForEachTile(child & (blocks[first] | blocks[second]),
-        [&](int t) { freed += IsFreeIn(child, t) && !IsFreeIn(present, t); });
-    return freed;
-}
-
-// The looser game: a tile with a partner goes only together with it, both
-// free; a tile of a group still four strong goes alone, once it is free and
-// another of its group is free too or already gone. Every clearing order of
-// the real game is one of the looser game, and taking a tile away never
-// stops another from going, so taking whatever can go, round by round,
-// empties the board exactly when some order of the looser game does. In a
-// round every tile is judged by the position at its start.
-bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const
-{
-    STileMask remaining = start.remaining;
-    STileMask free = start.free;
-    STileMask gone = start.gone;
-    for (int round = start.round;; ++round) {
+    STileMask remaining = present;
+    STileMask free = initiallyFree;
+    STileMask gone;
+    for (int round = 0;; ++round) {
         const STileMask freeOrGone = free | gone;
         STileMask taken;
         ForEachTile(free, [&](int t) {
@@ -204,10 +148,13 @@ bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds
                 }
                 return;
             }
-            STileMask mates = groupTiles[groupOf[t]] & freeOrGone;
-            mates.Clear(t);
-            if (!mates.IsEmpty()) {
-                taken.Set(t);
+            const std::array<int16_t, 4>& group = fours[fourOf[t]];
+            const int place = placeOf[t];
+            for (uint8_t open = splits[fourOf[t]]; open != 0; open &= uint8_t(open - 1)) {
+                if (freeOrGone.Has(group[kMateOf[std::countr_zero(open)][place]])) {
+                    taken.Set(t);
+                    break;
+                }
             }
         });
         if (taken.IsEmpty()) {
@@ -219,9 +166,7 @@ bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds
         STileMask touched;
         ForEachTile(taken, [&](int u) {
             touched = touched | blocks[u];
-            if (rounds) {
-                (*rounds)[u] = static_cast<uint8_t>(round);
-            }
+            rounds[u] = static_cast<uint8_t>(round);
         });
         ForEachTile((touched & remaining).Minus(free), [&](int t) {
             if (IsFreeIn(remaining, t)) {
@@ -229,426 +174,410 @@ bool CDealSolver::Peels(const SPeelStart& start, const Partners& partner, Rounds
             }
         });
     }
-    if (stuck) {
-        *stuck = remaining;
-    }
+    stuck = remaining;
     return remaining.IsEmpty();
 }
 
-// The position is lost when the looser game sticks with the groups of two
-// paired; more sharply, each group of four must peel in one of its three
-// splits into pairs (the others loose), and only the pairs of the splits
-// that peel can ever be taken. Most answers carry over from the parent:
-// a peel's rounds still peel the smaller position unless a group just
-// paired off had its two tiles go in different rounds, and a peel that
-// stuck still sticks unless a removed tile was among those it stuck on.
-bool CDealSolver::CanStillBeWon(int depth, const STileMask& free)
+void CDealSolver::Pair(Partners& partner, int four, int split) const
 {
-    static constexpr int kSplits[kSplitCount][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
-    SLevel& level = levels[depth];
-    const SLevel* parent = depth > 0 ? &levels[depth - 1] : nullptr;
-    const STileMask removed = parent ? parent->present.Minus(level.present) : STileMask{};
+    const std::array<int16_t, 4>& t = fours[four];
+    const int* places = kSplits[split];
+    partner[t[places[0]]] = t[places[1]];
+    partner[t[places[1]]] = t[places[0]];
+    partner[t[places[2]]] = t[places[3]];
+    partner[t[places[3]]] = t[places[2]];
+}
 
-    Partners partner;
-    partner.fill(-1);
-    std::array<std::array<int, 4>, kGroupCount> fours{};
-    // The group just taken from four to two, if any: moves take one pair,
-    // reductions whole groups.
-    std::array<int, 2> newlyPaired{};
-    int newlyPairedCount = 0;
-    bool anyFour = false;
-    for (int g = 0; g < kGroupCount; ++g) {
-        const int count = level.count[g];
-        if (count == 0) {
+// The pairs of the groups of two and of the settled groups of four.
+CDealSolver::Partners CDealSolver::SettledPartners(const Splits& splits) const
+{
+    Partners partner = pairs;
+    for (size_t i = 0; i < fours.size(); ++i) {
+        if (IsSettled(splits[i])) {
+            Pair(partner, int(i), std::countr_zero(splits[i]));
+        }
+    }
+    return partner;
+}
+
+// Whether a played-out game took the group's tiles in the split's pairs,
+// each pair in one round: then it is also a game with the group so split.
+bool CDealSolver::Together(const Rounds& rounds, int four, int split) const
+{
+    const std::array<int16_t, 4>& t = fours[four];
+    const int* places = kSplits[split];
+    return rounds[t[places[0]]] == rounds[t[places[1]]] && rounds[t[places[2]]] == rounds[t[places[3]]];
+}
+
+// Of the allowed splits, the one whose pairs went closest together in a
+// played-out game: holding a tile back the fewest rounds for its partner
+// blocks the least.
+int CDealSolver::NaturalSplit(const Rounds& rounds, int four, uint8_t allowed) const
+{
+    const std::array<int16_t, 4>& t = fours[four];
+    int best = -1;
+    int bestGap = 0;
+    for (int s = 0; s < kSplitCount; ++s) {
+        if (!((allowed >> s) & 1)) {
             continue;
         }
-        std::array<int, 4> tiles{};
-        int n = 0;
-        ForEachTile(level.present & groupTiles[g], [&](int t) { tiles[n++] = t; });
-        if (count == 2) {
-            partner[tiles[0]] = static_cast<int16_t>(tiles[1]);
-            partner[tiles[1]] = static_cast<int16_t>(tiles[0]);
-            if (parent && parent->count[g] == 4) {
-                newlyPaired = {tiles[0], tiles[1]};
-                ++newlyPairedCount;
-            }
-        } else {
-            fours[g] = tiles;
-            anyFour = true;
+        const int* places = kSplits[s];
+        const int gap = std::abs(rounds[t[places[0]]] - rounds[t[places[1]]])
+            + std::abs(rounds[t[places[2]]] - rounds[t[places[3]]]);
+        if (best < 0 || gap < bestGap) {
+            best = s;
+            bestGap = gap;
         }
     }
-    if (!anyFour) {
-        return Peels({level.present, free, {}, 0}, partner, nullptr, nullptr);
-    }
+    return best;
+}
 
-    assert(newlyPairedCount <= 1);
-    // Inherit what still holds. A peel whose rounds took the newly paired
-    // tiles apart is mended by holding the earlier one back to the later
-    // one's round, which works unless a tile it lies on or beside went in
-    // between and needed it gone; each mended peel is made once. One that
-    // cannot be mended so is peeled again from the earlier one's round.
-    std::array<uint16_t, kCheckCount> peelAgainFrom;
-    peelAgainFrom.fill(kNoEvidence);
-    std::array<std::pair<uint16_t, SSplitCheck>, kCheckCount> mended{};
-    int mendedCount = 0;
-    const auto Repaired = [&](SSplitCheck check, int slot) -> SSplitCheck {
-        const Rounds& rounds = witnessRounds[check.evidence];
-        int early = newlyPaired[0];
-        int late = newlyPaired[1];
-        if (rounds[early] == rounds[late]) {
-            return check;
+// A game that took every tile with its partner, as a clearing order: the
+// pairs of one round were all free at its start, and taking the earlier
+// ones away keeps them free.
+std::vector<board::STilePair> CDealSolver::MovesOf(const Rounds& rounds, const Partners& partner) const
+{
+    std::vector<board::STilePair> moves;
+    ForEachTile(present, [&](int t) {
+        if (t < partner[t]) {
+            moves.push_back({t, partner[t]});
         }
-        if (rounds[early] > rounds[late]) {
-            std::swap(early, late);
-        }
-        for (int i = 0; i < mendedCount; ++i) {
-            if (mended[i].first == check.evidence) {
-                return mended[i].second;
-            }
-        }
-        const uint8_t from = rounds[early];
-        const uint8_t to = rounds[late];
-        bool holds = true;
-        ForEachTile(blocks[early] & level.present, [&](int u) {
-            if (!holds || rounds[u] <= from || rounds[u] > to) {
-                return;
-            }
-            STileMask then;
-            ForEachTile(level.present, [&](int v) {
-                if (rounds[v] >= rounds[u]) {
-                    then.Set(v);
-                }
-            });
-            then.Set(early);
-            holds = IsFreeIn(then, u);
-        });
-        SSplitCheck result;
-        if (holds) {
-            const auto evidence = static_cast<uint16_t>(depth * kCheckCount + slot);
-            witnessRounds[evidence] = rounds;
-            witnessRounds[evidence][early] = to;
-            result = {ECheck::Peels, evidence};
-        }
-        mended[mendedCount++] = {check.evidence, result};
-        return result;
-    };
-    std::array<uint16_t, kCheckCount> witnesses{};
-    int witnessCount = 0;
-    const auto addWitness = [&](uint16_t evidence) {
-        if (std::find(witnesses.begin(), witnesses.begin() + witnessCount, evidence)
-            == witnesses.begin() + witnessCount) {
-            witnesses[witnessCount++] = evidence;
-        }
-    };
-    for (int g = 0; g < kGroupCount; ++g) {
-        if (level.count[g] != 4) {
-            continue;
-        }
-        for (int s = 0; s < kSplitCount; ++s) {
-            const int slot = g * kSplitCount + s;
-            SSplitCheck check;
-            if (parent && parent->count[g] == 4) {
-                check = parent->checks[slot];
-            }
-            if (check.state == ECheck::Peels && newlyPairedCount > 0) {
-                const uint16_t inherited = check.evidence;
-                check = Repaired(check, slot);
-                if (check.state == ECheck::Untested) {
-                    peelAgainFrom[slot] = inherited;
-                }
-            } else if (check.state == ECheck::Sticks && stuckTiles[check.evidence].Intersects(removed)) {
-                check.state = ECheck::Untested;
-            }
-            level.checks[slot] = check;
-            if (check.state == ECheck::Peels) {
-                addWitness(check.evidence);
-            }
-        }
-    }
+    });
+    std::stable_sort(moves.begin(), moves.end(),
+        [&](const board::STilePair& a, const board::STilePair& b) { return rounds[a.first] < rounds[b.first]; });
+    return moves;
+}
 
-    // Decide the rest: by a peel of this position whose rounds happen to
-    // take the split's pairs together, or by peeling. The search needs
-    // every split that could take a pair free now; of the others, one that
-    // peels is enough.
-    for (int g = 0; g < kGroupCount; ++g) {
-        if (level.count[g] != 4) {
-            continue;
-        }
-        level.peelingSplits[g] = 0;
-        const std::array<int, 4>& t = fours[g];
-        int wanted = 0;
-        for (int s = 0; s < kSplitCount; ++s) {
-            const bool firstPairFree = free.Has(t[kSplits[s][0]]) && free.Has(t[kSplits[s][1]]);
-            const bool secondPairFree = free.Has(t[kSplits[s][2]]) && free.Has(t[kSplits[s][3]]);
-            wanted |= (firstPairFree || secondPairFree) ? 1 << s : 0;
-        }
-        for (int order = 0; order < 2 * kSplitCount; ++order) {
-            // The wanted splits first, then the others.
-            const int s = order % kSplitCount;
-            if (((wanted >> s) & 1) != (order < kSplitCount) || (order >= kSplitCount && level.peelingSplits[g] != 0)) {
-                continue;
-            }
-            const int slot = g * kSplitCount + s;
-            SSplitCheck& check = level.checks[slot];
-            const int a = t[kSplits[s][0]], b = t[kSplits[s][1]], c = t[kSplits[s][2]], d = t[kSplits[s][3]];
-            for (int w = 0; w < witnessCount && check.state == ECheck::Untested; ++w) {
-                const Rounds& rounds = witnessRounds[witnesses[w]];
-                if (rounds[a] == rounds[b] && rounds[c] == rounds[d]) {
-                    check = {ECheck::Peels, witnesses[w]};
-                }
-            }
-            if (check.state == ECheck::Untested) {
-                const auto evidence = static_cast<uint16_t>(depth * kCheckCount + slot);
-                partner[a] = static_cast<int16_t>(b);
-                partner[b] = static_cast<int16_t>(a);
-                partner[c] = static_cast<int16_t>(d);
-                partner[d] = static_cast<int16_t>(c);
-                SPeelStart peelStart{level.present, free, {}, 0};
-                if (peelAgainFrom[slot] != kNoEvidence) {
-                    // The earlier rounds of the old peel still hold.
-                    const Rounds& old = witnessRounds[peelAgainFrom[slot]];
-                    peelStart.round = std::min(old[newlyPaired[0]], old[newlyPaired[1]]);
-                    peelStart.remaining = {};
-                    ForEachTile(level.present, [&](int u) {
-                        if (old[u] >= peelStart.round) {
-                            peelStart.remaining.Set(u);
-                        }
-                    });
-                    peelStart.gone = level.present.Minus(peelStart.remaining);
-                    peelStart.free = FreeTiles(peelStart.remaining);
-                    witnessRounds[evidence] = old;
-                }
-                const bool peels = Peels(peelStart, partner, &witnessRounds[evidence], &stuckTiles[evidence]);
-                partner[a] = partner[b] = partner[c] = partner[d] = -1;
-                check = {peels ? ECheck::Peels : ECheck::Sticks, evidence};
-                if (peels) {
-                    addWitness(evidence);
-                }
-            }
-            if (check.state == ECheck::Peels) {
-                level.peelingSplits[g] |= uint8_t(1u << s);
+// Keeps only the played-out games that took each settled group in its
+// pairs: those are games of the position too.
+void CDealSolver::KeepFitting(const Splits& splits, std::vector<uint32_t>& witnesses) const
+{
+    std::erase_if(witnesses, [&](uint32_t w) {
+        for (int i = 0; i < int(fours.size()); ++i) {
+            if (IsSettled(splits[i]) && !Together(witnessPool[w], i, std::countr_zero(splits[i]))) {
+                return true;
             }
         }
-        if (level.peelingSplits[g] == 0) {
-            return false;
-        }
+        return false;
+    });
+}
+
+// Plays a game out with the given pairs, counted against the budget; one
+// that clears the board is kept as a witness.
+std::optional<bool> CDealSolver::PlayOut(
+    const Partners& partner, const Splits& splits, std::vector<uint32_t>& witnesses, STileMask& stuck)
+{
+    if (nodes >= budget) {
+        return std::nullopt;
     }
+    ++nodes;
+    Rounds rounds;
+    if (!Peels(partner, splits, rounds, stuck)) {
+        return false;
+    }
+    witnesses.push_back(uint32_t(witnessPool.size()));
+    witnessPool.push_back(rounds);
     return true;
 }
 
-bool CDealSolver::IsKnownLost(const STileMask& present, uint64_t hash) const
+// Strikes off every split under which even the looser game sticks, until
+// each split left has a game that clears the board to show for it. A split
+// shown by one of the games already played needs no game of its own.
+CDealSolver::EProgress CDealSolver::Strike(Splits& splits, std::vector<uint32_t>& witnesses)
 {
-    const size_t bucket = (hash & (kLostTableSize - 1)) & ~(kLostBucketSize - 1);
-    for (size_t i = bucket; i < bucket + kLostBucketSize; ++i) {
-        if (lost[i].generation == generation && lost[i].present == present) {
-            return true;
+    Partners settled = SettledPartners(splits);
+    STileMask stuck;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int i = 0; i < int(fours.size()); ++i) {
+            const bool wasSettled = IsSettled(splits[i]);
+            for (int s = 0; s < kSplitCount; ++s) {
+                if (!((splits[i] >> s) & 1)) {
+                    continue;
+                }
+                const bool shown = std::any_of(witnesses.begin(), witnesses.end(),
+                    [&](uint32_t w) { return Together(witnessPool[w], i, s); });
+                if (shown) {
+                    continue;
+                }
+                Partners partner = settled;
+                Pair(partner, i, s);
+                const auto cleared = PlayOut(partner, splits, witnesses, stuck);
+                if (!cleared) {
+                    return EProgress::OverBudget;
+                }
+                if (!*cleared) {
+                    splits[i] &= uint8_t(~(1u << s));
+                    changed = true;
+                }
+            }
+            if (splits[i] == 0) {
+                return EProgress::Lost;
+            }
+            if (!wasSettled && IsSettled(splits[i])) {
+                Pair(settled, i, std::countr_zero(splits[i]));
+                KeepFitting(splits, witnesses);
+                changed = true;
+            }
         }
     }
-    return false;
+    return EProgress::Open;
 }
 
-void CDealSolver::RememberLost(const STileMask& present, uint64_t hash)
+// Plays every group split as its tiles went closest together in a game
+// already played, then mends that pairing while it sticks: a group with a
+// tile left free but waiting for a partner that is not is split another
+// way, and the change kept when fewer tiles are left. Fills in the pairing
+// and, when it still sticks, the tiles left.
+std::optional<bool> CDealSolver::Dive(
+    const Splits& splits, const Rounds& guide, int mends, std::array<int, kGroupCount>& natural, STileMask& stuck)
 {
-    const size_t bucket = (hash & (kLostTableSize - 1)) & ~(kLostBucketSize - 1);
-    size_t slot = bucket + (hash >> 62); // replaced when the bucket is full
-    for (size_t i = bucket; i < bucket + kLostBucketSize; ++i) {
-        if (lost[i].generation != generation) {
-            slot = i;
-            break;
+    Partners partner = pairs;
+    for (int i = 0; i < int(fours.size()); ++i) {
+        natural[i] = NaturalSplit(guide, i, splits[i]);
+        Pair(partner, i, natural[i]);
+    }
+    Rounds rounds;
+    const auto play = [&](const Partners& tried, STileMask& leftOver) -> std::optional<bool> {
+        if (nodes >= budget) {
+            return std::nullopt;
+        }
+        ++nodes;
+        return Peels(tried, splits, rounds, leftOver);
+    };
+    auto cleared = play(partner, stuck);
+    // A change that leaves fewer tiles is taken at once; when none does,
+    // the best of those tried is taken anyway, and the group changed is
+    // left alone for a while so that the search does not turn back.
+    std::array<int, kGroupCount> restingUntil{};
+    for (int mend = 0; cleared && !*cleared && mend < mends; ++mend) {
+        // The groups of the tiles left free.
+        std::array<bool, kGroupCount> waiting{};
+        ForEachTile(stuck, [&](int t) {
+            if (IsFreeIn(stuck, t) && partner[t] >= 0) {
+                waiting[groupOf[t]] = true;
+            }
+        });
+        bool improved = false;
+        int bestGroup = -1;
+        int bestSplit = 0;
+        int bestCount = 0;
+        STileMask bestBehind;
+        for (int i = 0; i < int(fours.size()) && !improved && cleared && !*cleared; ++i) {
+            if (!waiting[groupOf[fours[i][0]]] || IsSettled(splits[i]) || restingUntil[i] > mend) {
+                continue;
+            }
+            for (int s = 0; s < kSplitCount && !improved; ++s) {
+                if (s == natural[i] || !((splits[i] >> s) & 1)) {
+                    continue;
+                }
+                Partners tried = partner;
+                Pair(tried, i, s);
+                STileMask behind;
+                cleared = play(tried, behind);
+                if (!cleared) {
+                    return std::nullopt;
+                }
+                const int count = behind.Count();
+                if (*cleared || count < stuck.Count()) {
+                    partner = tried;
+                    natural[i] = s;
+                    stuck = behind;
+                    improved = true;
+                } else if (bestGroup < 0 || count < bestCount || (count == bestCount && jitter() % 2 == 0)) {
+                    bestGroup = i;
+                    bestSplit = s;
+                    bestCount = count;
+                    bestBehind = behind;
+                }
+            }
+        }
+        if (!improved) {
+            if (bestGroup < 0) {
+                break;
+            }
+            Pair(partner, bestGroup, bestSplit);
+            natural[bestGroup] = bestSplit;
+            stuck = bestBehind;
+            restingUntil[bestGroup] = mend + kRest;
         }
     }
-    lost[slot] = {present, generation};
+    if (!cleared) {
+        return std::nullopt;
+    }
+    if (*cleared) {
+        solution = MovesOf(rounds, partner);
+    }
+    return *cleared;
 }
 
-ESolveResult CDealSolver::Search(const STileMask& start, uint64_t startHash, int depth)
+ESolveResult CDealSolver::Search(Splits splits, std::vector<uint32_t> witnesses, int depth)
 {
-    if (start.IsEmpty()) {
-        return ESolveResult::Won;
-    }
-    if (++nodes > budget) {
-        return ESolveResult::Unknown;
-    }
-    if (IsKnownLost(start, startHash)) {
-        return ESolveResult::Lost;
-    }
-    const size_t pathLength = path.size();
-    const auto lose = [&](const STileMask& position, uint64_t hash) {
-        RememberLost(position, hash);
-        path.resize(pathLength);
+    const size_t poolMark = witnessPool.size();
+    const auto lose = [&] {
+        witnessPool.resize(poolMark);
         return ESolveResult::Lost;
     };
-
-    // A group whose present tiles are all free goes at once: any clearing
-    // order still works without them, since taking tiles away never makes
-    // another tile less free.
-    STileMask present = start;
-    uint64_t hash = startHash;
-    STileMask free = FreeTiles(present);
-    for (bool reduced = true; reduced;) {
-        reduced = false;
-        for (const STileMask& group : groupTiles) {
-            const STileMask members = present & group;
-            if (members.IsEmpty() || !(members == (free & group))) {
-                continue;
+    for (;;) {
+        KeepFitting(splits, witnesses);
+        STileMask stuck;
+        if (witnesses.empty()) {
+            // The loosest game of the position: when it sticks, so does
+            // every split.
+            const auto cleared = PlayOut(SettledPartners(splits), splits, witnesses, stuck);
+            if (!cleared) {
+                return ESolveResult::Unknown;
             }
-            int waiting = -1;
-            int count = 0;
-            ForEachTile(members, [&](int) { ++count; });
-            if (count % 2 != 0) {
-                continue;
+            if (!*cleared) {
+                return lose();
             }
-            ForEachTile(members, [&](int t) {
-                hash ^= zobrist[t];
-                if (waiting < 0) {
-                    waiting = t;
-                } else {
-                    path.push_back({waiting, t});
-                    waiting = -1;
-                }
-            });
-            present = present.Minus(members);
-            reduced = true;
         }
-        if (reduced) {
-            if (present.IsEmpty()) {
+        // The pairing the latest game suggests, before anything is struck.
+        std::array<int, kGroupCount> natural{};
+        const auto dove = Dive(splits, witnessPool[witnesses.back()], depth == 0 ? kRootMends : kMends, natural, stuck);
+        if (!dove) {
+            return ESolveResult::Unknown;
+        }
+        if (*dove) {
+            return ESolveResult::Won;
+        }
+
+        const EProgress progress = Strike(splits, witnesses);
+        if (progress == EProgress::OverBudget) {
+            return ESolveResult::Unknown;
+        }
+        if (progress == EProgress::Lost) {
+            return lose();
+        }
+        // A game that happened to take every group in pairs has won.
+        for (const uint32_t w : witnesses) {
+            Partners partner = pairs;
+            bool paired = true;
+            for (int i = 0; i < int(fours.size()) && paired; ++i) {
+                int s = 0;
+                while (s < kSplitCount && !(((splits[i] >> s) & 1) && Together(witnessPool[w], i, s))) {
+                    ++s;
+                }
+                paired = s < kSplitCount;
+                if (paired) {
+                    Pair(partner, i, s);
+                }
+            }
+            if (paired) {
+                solution = MovesOf(witnessPool[w], partner);
                 return ESolveResult::Won;
             }
-            free = FreeTiles(present);
         }
-    }
-    if (!(present == start) && IsKnownLost(present, hash)) {
-        return lose(start, startHash);
-    }
 
-    SLevel& level = levels[depth];
-    level.present = present;
-    level.count = {};
-    bool odd = false;
-    ForEachTile(present, [&](int t) { ++level.count[groupOf[t]]; });
-    for (const uint8_t count : level.count) {
-        odd = odd || count % 2 != 0;
-    }
-    if (odd || !CanStillBeWon(depth, free)) {
-        RememberLost(present, hash);
-        return lose(start, startHash);
-    }
-
-    std::array<SMove, kTileCount> moves;
-    int moveCount = 0;
-    const auto opens = [&](int t) { return (blocks[t] & present).Count(); };
-    for (int g = 0; g < kGroupCount; ++g) {
-        // Each tile's place among the group's present tiles, which names
-        // the splits of a group of four.
-        std::array<int, 4> members{};
-        int memberCount = 0;
-        ForEachTile(present & groupTiles[g], [&](int t) { members[memberCount++ & 3] = t; });
-        std::array<int, 4> tiles{};
-        std::array<int, 4> place{};
-        int n = 0;
-        for (int i = 0; i < memberCount; ++i) {
-            if (free.Has(members[i])) {
-                place[n] = i;
-                tiles[n++] = members[i];
+        // Settle the group with the fewest splits left, among those the
+        // most of whose tiles the suggested pairing left behind, as the
+        // latest game suggests; if that loses, the split is struck off and
+        // the position looked at again.
+        int chosen = -1;
+        int chosenKey = 0;
+        for (int i = 0; i < int(fours.size()); ++i) {
+            if (IsSettled(splits[i])) {
+                continue;
+            }
+            int behind = 0;
+            for (const int16_t t : fours[i]) {
+                behind += stuck.Has(t);
+            }
+            // Each split struck off counts as one more tile left behind.
+            int key = (kSplitCount - std::popcount(splits[i]) + behind) * kKeyScale;
+            if (attempt > 0) {
+                key += int(jitter() % kKeyNoise);
+            }
+            if (chosen < 0 || key > chosenKey) {
+                chosen = i;
+                chosenKey = key;
             }
         }
-        // The split of four that pairs places i < j.
-        const auto splitOf = [](int i, int j) { return i == 0 ? j - 1 : 5 - (i + j); };
-        // A free tile that lies on and beside nothing present is inert: it
-        // can wait for any partner, and two of them are interchangeable. Of
-        // three free tiles with an inert one, taking the other two and
-        // leaving it is never worse; a pair of two inert ones frees nothing
-        // and can wait for the group's last tiles.
-        int inert = 0;
-        bool keptWithInert = false;
-        for (int i = 0; i < n; ++i) {
-            inert += opens(tiles[i]) == 0;
-        }
-        for (int i = 0; i < n; ++i) {
-            for (int j = i + 1; j < n; ++j) {
-                const int a = tiles[i];
-                const int b = tiles[j];
-                if (memberCount == 4 && !((level.peelingSplits[g] >> splitOf(place[i], place[j])) & 1)) {
-                    continue;
-                }
-                const int inertInPair = (opens(a) == 0) + (opens(b) == 0);
-                if (inertInPair == 2 || (n == 3 && inert == 1 && inertInPair == 1)) {
-                    continue;
-                }
-                if (n == 3 && inert == 2 && keptWithInert) {
-                    continue;
-                }
-                keptWithInert = keptWithInert || inertInPair == 1;
-                // The first attempt takes the pairs that free most first;
-                // a later one, after that order failed, goes at random.
-                const int heuristic = NewlyFreed(present, a, b) * kFreedWeight + opens(a) + opens(b)
-                    + kBelowWeight * ((below[a] & present).Count() + (below[b] & present).Count());
-                const int score = attempt == 0 ? heuristic
-                                               : heuristic * kHeuristicWeight + static_cast<int>(jitter() % kNoise);
-                moves[moveCount++] = {a, b, score};
-            }
-        }
-    }
-    std::stable_sort(
-        moves.begin(), moves.begin() + moveCount, [](const SMove& a, const SMove& b) { return a.score > b.score; });
-
-    for (int m = 0; m < moveCount; ++m) {
-        STileMask child = present;
-        child.Clear(moves[m].first);
-        child.Clear(moves[m].second);
-        path.push_back({moves[m].first, moves[m].second});
-        const ESolveResult result
-            = Search(child, hash ^ zobrist[moves[m].first] ^ zobrist[moves[m].second], depth + 1);
+        const int split = NaturalSplit(witnessPool[witnesses.back()], chosen, splits[chosen]);
+        Splits child = splits;
+        child[chosen] = uint8_t(1u << split);
+        const ESolveResult result = Search(child, witnesses, depth + 1);
         if (result != ESolveResult::Lost) {
             return result;
         }
-        path.pop_back();
+        splits[chosen] &= uint8_t(~(1u << split));
     }
-    if (!(present == start)) {
-        RememberLost(present, hash);
-    }
-    return lose(start, startHash);
 }
+
 SSolveOutcome CDealSolver::Solve(const board::CBoard& board, uint64_t nodeBudget)
 {
     ReadBoard(board);
-    if (++generation == 0) {
-        std::fill(lost.begin(), lost.end(), SLostEntry{});
-        generation = 1;
-    }
     nodes = 0;
     budget = nodeBudget;
-    path.clear();
+    solution.clear();
+    witnessPool.clear();
+    fours.clear();
+    pairs.fill(-1);
 
-    STileMask present;
-    uint64_t hash = 0;
-    bool unmatchable = false;
+    present = {};
+    SSolveOutcome outcome;
+    outcome.result = ESolveResult::Lost;
     for (int t = 0; t < kTileCount; ++t) {
         const board::CTile& tile = board.Tile(t);
         if (tile.present && tile.IsPlaced()) {
             present.Set(t);
-            hash ^= zobrist[t];
-            unmatchable = unmatchable || groupOf[t] < 0;
+            if (groupOf[t] < 0) {
+                return outcome; // a tile that matches nothing
+            }
         }
     }
-    SSolveOutcome outcome;
-    if (unmatchable) {
-        outcome.result = ESolveResult::Lost;
-    } else {
-        // Attempts of doubling size: an unlucky order costs little, and the
-        // positions one attempt proved lost stay known to the next.
-        uint64_t attemptBudget = kFirstAttemptNodes;
-        outcome.result = ESolveResult::Unknown;
-        for (attempt = 0; outcome.result == ESolveResult::Unknown && nodes < nodeBudget; ++attempt) {
-            budget = std::min(nodeBudget, nodes + attemptBudget);
-            path.clear();
-            jitter.seed(attempt * 7919 + 1);
-            outcome.result = Search(present, hash, 0);
-            attemptBudget = attemptBudget * kGrowthPercent / 100;
+    for (int g = 0; g < kGroupCount; ++g) {
+        std::array<int16_t, 4> tiles{};
+        int count = 0;
+        ForEachTile(groupTiles[g], [&](int t) {
+            if (count < 4) {
+                tiles[count] = static_cast<int16_t>(t);
+            }
+            ++count;
+        });
+        if (count == 2) {
+            pairs[tiles[0]] = tiles[1];
+            pairs[tiles[1]] = tiles[0];
+        } else if (count == 4) {
+            for (int place = 0; place < 4; ++place) {
+                fourOf[tiles[place]] = static_cast<int16_t>(fours.size());
+                placeOf[tiles[place]] = static_cast<int8_t>(place);
+            }
+            fours.push_back(tiles);
+        } else if (count != 0) {
+            // An odd group can never be cleared; more than four of one kind
+            // is not dealt by the game and not handled here.
+            outcome.result = count % 2 != 0 ? ESolveResult::Lost : ESolveResult::Unknown;
+            return outcome;
         }
+    }
+    initiallyFree = {};
+    ForEachTile(present, [&](int t) {
+        if (IsFreeIn(present, t)) {
+            initiallyFree.Set(t);
+        }
+    });
+
+    if (present.IsEmpty()) {
+        outcome.result = ESolveResult::Won;
+        return outcome;
+    }
+    // Attempts of growing size, each after the first choosing its groups
+    // with some chance: a search that went wrong early costs little.
+    Splits splits{};
+    std::fill(splits.begin(), splits.begin() + long(fours.size()), kAllSplits);
+    outcome.result = ESolveResult::Unknown;
+    uint64_t attemptNodes = kFirstAttemptNodes;
+    for (attempt = 0; outcome.result == ESolveResult::Unknown && nodes < nodeBudget; ++attempt) {
+        budget = std::min(nodeBudget, nodes + attemptNodes);
+        jitter.seed(uint32_t(attempt) * 7919 + 1);
+        witnessPool.clear();
+        outcome.result = Search(splits, {}, 0);
+        attemptNodes = attemptNodes * kGrowthPercent / 100;
     }
     outcome.nodes = nodes;
     if (outcome.result == ESolveResult::Won) {
-        outcome.moves = path;
+        outcome.moves = solution;
     }
     return outcome;
 }

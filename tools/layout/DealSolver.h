@@ -1,7 +1,15 @@
-// Decides whether a dealt board can be cleared when every face is known: a
-// depth-first search over the removal of pairs, with a table of positions
-// already found lost, the reductions that can never cost a win, and a test
-// that finds many lost positions without searching them.
+// Decides whether a dealt board can be cleared when every face is known.
+//
+// Once it is settled which two tiles of each face go together, the order of
+// play no longer matters: taking a pair away never makes another tile less
+// free, so taking every free pair, round by round, clears the board exactly
+// when some order does. What is searched is therefore the pairing: each face
+// on the board four times can be split into two pairs in three ways. A face
+// not yet settled is played loosely (any of its tiles goes once it and
+// another of the face are free, or the other has gone), which can only make
+// the game easier; so a split under which even the looser game sticks can
+// never win, and splits are struck off until one pairing clears the board
+// or none is left.
 #pragma once
 
 #include "board/Board.h"
@@ -10,6 +18,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -47,104 +56,84 @@ enum class ESolveResult { Won, Lost, Unknown };
 
 struct SSolveOutcome {
     ESolveResult result = ESolveResult::Unknown;
-    uint64_t nodes = 0; // positions visited
+    uint64_t nodes = 0; // games played out
     std::vector<board::STilePair> moves; // a clearing order when won
 };
 
-inline constexpr uint64_t kDefaultNodeBudget = 50'000;
+inline constexpr uint64_t kDefaultNodeBudget = 200'000;
 
 class CDealSolver {
 public:
-    CDealSolver();
-    ~CDealSolver();
+    CDealSolver() = default;
     CDealSolver(const CDealSolver&) = delete;
     CDealSolver& operator=(const CDealSolver&) = delete;
 
     // Solves the board as it stands: its present tiles with their match
-    // groups, blocked by the game's free test. A search that visits more
-    // than nodeBudget positions gives up with Unknown. Tiles that share a
-    // cell are treated as both covering it. A group (a face, or the Flowers,
-    // or the Seasons) may have two or four tiles, as in every deal.
+    // groups, blocked by the game's free test. A search that plays out more
+    // than nodeBudget games gives up with Unknown. Tiles that share a cell
+    // are treated as both covering it. A group (a face, or the Flowers, or
+    // the Seasons) may have two or four tiles, as in every deal.
     SSolveOutcome Solve(const board::CBoard& board, uint64_t nodeBudget = kDefaultNodeBudget);
 
 private:
     static constexpr int kGroupCount = 36;
     static constexpr int kSplitCount = 3; // ways to make two pairs of four tiles
-    static constexpr int kCheckCount = kGroupCount * kSplitCount;
-    static constexpr int kMaxDepth = board::kTileCount / 2 + 2;
-
-    // A pair of tiles found free and matching, with how much its removal is
-    // likely to open up.
-    struct SMove {
-        int first;
-        int second;
-        int score;
-    };
+    static constexpr uint8_t kAllSplits = (1 << kSplitCount) - 1;
 
     using Partners = std::array<int16_t, board::kTileCount>;
     using Rounds = std::array<uint8_t, board::kTileCount>;
+    // Per group of four: the splits not yet struck off. One left means the
+    // group is settled.
+    using Splits = std::array<uint8_t, kGroupCount>;
 
-    // Whether the looser game peels with one group of four split into the
-    // given pairs, and the evidence: the round each tile went in when it
-    // peels, the tiles it stuck on when it does not. Evidence is stored per
-    // depth and slot; a position inherits its parent's where it still holds.
-    enum class ECheck : uint8_t { Untested, Peels, Sticks };
-    static constexpr uint16_t kNoEvidence = 0xffff;
-    struct SSplitCheck {
-        ECheck state = ECheck::Untested;
-        uint16_t evidence = 0;
-    };
-    // What the search knows about the position at one depth.
-    struct SLevel {
-        STileMask present;
-        std::array<uint8_t, kGroupCount> count{};
-        std::array<SSplitCheck, kCheckCount> checks{};
-        std::array<uint8_t, kGroupCount> peelingSplits{}; // a bit per split
-    };
+    enum class EProgress { Lost, OverBudget, Open };
 
     void ReadBoard(const board::CBoard& board);
-    STileMask FreeTiles(const STileMask& present) const;
-    bool IsFreeIn(const STileMask& present, int tile) const
+    bool IsFreeIn(const STileMask& position, int tile) const
     {
-        return !present.Intersects(above[tile]) && (!present.Intersects(left[tile]) || !present.Intersects(right[tile]));
+        return !position.Intersects(above[tile])
+            && (!position.Intersects(left[tile]) || !position.Intersects(right[tile]));
     }
-    bool CanStillBeWon(int depth, const STileMask& free);
-    // Where a peel starts: the tiles left, those free among them, those
-    // already gone and the number of the first round.
-    struct SPeelStart {
-        STileMask remaining;
-        STileMask free;
-        STileMask gone;
-        int round = 0;
-    };
-    bool Peels(const SPeelStart& start, const Partners& partner, Rounds* rounds, STileMask* stuck) const;
-    int NewlyFreed(const STileMask& present, int first, int second) const;
-    ESolveResult Search(const STileMask& present, uint64_t hash, int depth);
-    bool IsKnownLost(const STileMask& present, uint64_t hash) const;
-    void RememberLost(const STileMask& present, uint64_t hash);
+    bool Peels(const Partners& partner, const Splits& splits, Rounds& rounds, STileMask& stuck) const;
+    Partners SettledPartners(const Splits& splits) const;
+    void Pair(Partners& partner, int four, int split) const;
+    bool Together(const Rounds& rounds, int four, int split) const;
+    int NaturalSplit(const Rounds& rounds, int four, uint8_t allowed) const;
+    std::vector<board::STilePair> MovesOf(const Rounds& rounds, const Partners& partner) const;
+
+    void KeepFitting(const Splits& splits, std::vector<uint32_t>& witnesses) const;
+    std::optional<bool> PlayOut(
+        const Partners& partner, const Splits& splits, std::vector<uint32_t>& witnesses, STileMask& stuck);
+    EProgress Strike(Splits& splits, std::vector<uint32_t>& witnesses);
+    std::optional<bool> Dive(
+        const Splits& splits, const Rounds& guide, int mends, std::array<int, kGroupCount>& natural, STileMask& stuck);
+    ESolveResult Search(Splits splits, std::vector<uint32_t> witnesses, int depth);
 
     // Per tile: the tiles lying on it, beside it on the left and on the
     // right, and the tiles it lies on or beside (whose freedom it decides).
     std::array<STileMask, board::kTileCount> above{}, left{}, right{}, blocks{};
-    // Per tile: every tile it lies on, directly or through others.
-    std::array<STileMask, board::kTileCount> below{};
     std::array<int, board::kTileCount> groupOf{};
     std::array<STileMask, kGroupCount> groupTiles{};
-    std::array<uint64_t, board::kTileCount> zobrist{};
+    STileMask present;
+    STileMask initiallyFree;
 
-    std::vector<SLevel> levels;
-    std::vector<Rounds> witnessRounds; // [depth * kCheckCount + slot]
-    std::vector<STileMask> stuckTiles; // the same
+    // The groups present four times, their tiles, and the pairs of the
+    // groups present twice.
+    std::vector<std::array<int16_t, 4>> fours;
+    std::array<int16_t, board::kTileCount> fourOf{};
+    std::array<int8_t, board::kTileCount> placeOf{};
+    Partners pairs{};
 
-    struct SLostEntry;
-    std::vector<SLostEntry> lost;
-    uint32_t generation = 0;
+    // Played-out games that cleared the board, kept as the round each tile
+    // went in: such a game is also a game of any position whose settled
+    // groups it took in their pairs.
+    std::vector<Rounds> witnessPool;
 
     uint64_t nodes = 0;
+    uint64_t budget = 0;
     int attempt = 0;
     std::minstd_rand jitter;
-    uint64_t budget = 0;
-    std::vector<board::STilePair> path;
+    std::vector<board::STilePair> solution;
 };
 
 } // namespace layout_tool

@@ -178,7 +178,7 @@ int SolveLayout(const std::string& name, const std::vector<board::SCellPosition>
         }
         if (options->list) {
             out << "deal " << i << " (tick count " << ticks << "): " << ResultWord(outcome.result) << ", "
-                << outcome.nodes << " positions, " << Milliseconds(times.back()) << "\n";
+                << outcome.nodes << " games played out, " << Milliseconds(times.back()) << "\n";
         }
     }
 
@@ -200,19 +200,19 @@ int SolveLayout(const std::string& name, const std::vector<board::SCellPosition>
             }
             if (options->list) {
                 out << "deal " << i << " again: " << ResultWord(outcome.result) << ", " << outcome.nodes
-                    << " positions\n";
+                    << " games played out\n";
             }
         }
     }
 
     const uint64_t decided = won + lost;
     out << name << ": " << options->deals << " deals as the game deals them (seed " << options->seed
-        << "), each searched for at most " << options->budget << " positions\n";
+        << "), each searched for at most " << options->budget << " games played out\n";
     out << "winnable:   " << won << " of " << decided << " decided, " << ShareLine(won, decided) << "\n";
     out << "unwinnable: " << lost << " of " << decided << " decided, " << ShareLine(lost, decided) << "\n";
     out << "unknown:    " << unknown << " (over the budget; not in the shares above)\n";
     if (retried > 0) {
-        out << "searched again with a budget of " << options->retryBudget << " positions: " << retried << " deals, "
+        out << "searched again with a budget of " << options->retryBudget << " games: " << retried << " deals, "
             << retried - unknown << " decided, " << Milliseconds(retryMs) << " in all\n";
     }
     // Counting every unknown deal as unwinnable bounds the share from above.

@@ -206,6 +206,7 @@ TEST(DealSolverTest, AgreesWithExhaustiveSearchOnRandomBoards)
     const SShape shapes[] = {
         {"two levels", 14, 12, 4, 2, 300},
         {"three levels, long rows", 24, 20, 12, 3, 300},
+        {"four levels", 28, 20, 24, 4, 300},
     };
     CDealSolver solver; // one solver for all, as the solve command uses it
     std::mt19937 random(77);
@@ -270,7 +271,7 @@ TEST(DealSolverTest, TurtleDealsWinsReplayAndBudgetsRunOut)
     EXPECT_LE(unknown, 2); // a few in a hundred deals outrun the budget
 
     ASSERT_TRUE(DealAtTicks(*dealt, turtle, DealTicks(1, 0)));
-    const SSolveOutcome cut = solver.Solve(*dealt, 5);
+    const SSolveOutcome cut = solver.Solve(*dealt, 1);
     EXPECT_EQ(cut.result, ESolveResult::Unknown);
     EXPECT_TRUE(cut.moves.empty());
     EXPECT_NE(solver.Solve(*dealt).result, ESolveResult::Unknown); // nothing stale from the cut search
@@ -303,7 +304,7 @@ TEST(DealSolverTest, SolveCommandReportsSharesIntervalAndOptions)
 
     std::ostringstream out, err;
     const std::string turtle = std::string(VELMORA_LAYOUTS_DIR) + "/Turtle.txt";
-    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "12", "--seed", "3", "--budget", "3"}, out, err), kExitOk)
+    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "12", "--seed", "3", "--budget", "1"}, out, err), kExitOk)
         << err.str();
     EXPECT_NE(out.str().find("Turtle: 12 deals"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("unknown:    12"), std::string::npos) << out.str();
@@ -312,10 +313,10 @@ TEST(DealSolverTest, SolveCommandReportsSharesIntervalAndOptions)
 
     // The deals over a tiny budget, searched again with the default one.
     std::ostringstream again, againErr;
-    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "4", "--seed", "2", "--budget", "3", "--retry", "50000"}, again, againErr),
+    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "4", "--seed", "2", "--budget", "1", "--retry", "50000"}, again, againErr),
         kExitOk);
     EXPECT_NE(
-        again.str().find("searched again with a budget of 50000 positions: 4 deals, 4 decided"), std::string::npos)
+        again.str().find("searched again with a budget of 50000 games: 4 deals, 4 decided"), std::string::npos)
         << again.str();
     EXPECT_NE(again.str().find("unknown:    0"), std::string::npos) << again.str();
 
