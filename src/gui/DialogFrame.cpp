@@ -1,9 +1,7 @@
-// The dialog box's placement, background and buttons.
+// The dialog box's placement, background, input and drawing.
 #include "gui/DialogFrame.h"
 
-#include "gui/TextButton.h"
 #include "media/Display.h"
-#include "media/Sound.h"
 
 CDialogFrame::CDialogFrame(CDXFramework* owningFramework)
     : CScreen(owningFramework)
@@ -59,13 +57,4 @@ bool CDialogFrame::DrawFrame()
     display->DrawSprite(background.get(), left, top);
     ContainerDraw();
     return true;
-}
-
-std::unique_ptr<CTextButton> CDialogFrame::MakeWoodButton(
-    int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption) const
-{
-    auto click = std::make_unique<CSound>();
-    click->Load("Sounds\\Wood Button Push.wav", sounds);
-    return std::make_unique<CTextButton>(x1, y1, x2, y2,
-        display->CreateSprite("Graphics\\Gui\\Wood Button Small.bmp", 150, 45), std::move(click), caption, true);
 }

@@ -1,13 +1,12 @@
 // The box both dialogs in front of a game screen are drawn in: 500 x 250
-// pixels at (150, 175) in layer 0, the dialog background behind its widgets,
-// and the small wood buttons that close it.
+// pixels at (150, 175) in layer 0 with the dialog background behind its
+// widgets.
 #pragma once
 
 #include "gui/Screen.h"
 #include "media/Sprite.h"
 
 #include <cstdint>
-#include <memory>
 
 class CDialogFrame : public CScreen {
 public:
@@ -36,10 +35,6 @@ protected:
     // Draws the background and the widgets; false while there is nothing to
     // draw on (hidden, or no display).
     bool DrawFrame();
-    // A 150 x 45 wood button with its push sound; the rectangle is relative
-    // to the dialog.
-    std::unique_ptr<CTextButton> MakeWoodButton(
-        int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption) const;
 
 private:
     SpritePtr background;

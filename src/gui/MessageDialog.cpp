@@ -16,7 +16,7 @@ void CMessageDialog::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
     if (LoadFrame(newDisplay, newSounds, newMouse, newKeyboard, newFonts)) {
-        okButton = AddTextButton(MakeWoodButton(330, 180, 475, 230, "Ok"));
+        okButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 330, 180, 475, 230, "Ok"));
     }
 }
 

@@ -25,8 +25,8 @@ void CNameDialog::LoadResources(
         look.textLeft, look.textTop, look.textRight, look.textBottom,
         display->CreateSprite("Graphics\\Gui\\Input Box.bmp", 200, 40), typedText));
     inputBox->focused = true;
-    confirmButton = AddTextButton(MakeWoodButton(150, 190, 300, 235, look.confirmCaption));
-    cancelButton = AddTextButton(MakeWoodButton(315, 190, 465, 235, "Cancel"));
+    confirmButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 150, 190, 300, 235, look.confirmCaption));
+    cancelButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 315, 190, 465, 235, "Cancel"));
 }
 
 void CNameDialog::ReleaseResources()
