@@ -349,6 +349,16 @@ void CGameScreen::HandleSaveButton()
     }
 }
 
+bool CGameScreen::SaveGame(std::string_view name)
+{
+    if (!board) {
+        return false;
+    }
+    game::SSavedGame saved = game::CaptureBoard(*board, gameType, clock);
+    SaveTypeState(saved);
+    return game::WriteSavedGame(name, saved);
+}
+
 void CGameScreen::CheckRecord()
 {
     if (recordDialog) {
@@ -470,6 +480,19 @@ void CGameScreen::TileClick()
         return;
     }
     ClickTile(tile);
+}
+
+void CGameScreen::ClickTile(int tile)
+{
+    const int selected = SelectedTile();
+    if (selected == tile) {
+        return;
+    }
+    if (selected >= 0 && board::TilesMatch(*board, selected, tile)) {
+        RemoveTilePair(selected, tile);
+        return;
+    }
+    SelectTile(tile);
 }
 
 int CGameScreen::SelectedTile() const

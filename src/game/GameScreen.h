@@ -51,7 +51,7 @@ public:
     virtual void HandleSaveButton();
     // Writes the game in progress to "Saves\<name>"; false when nothing
     // could be written. Play goes on unchanged either way.
-    virtual bool SaveGame(std::string_view name) = 0;
+    virtual bool SaveGame(std::string_view name);
 
     // What tests, benchmarks and the status line read.
     board::CBoard* Board() const { return board.get(); }
@@ -76,6 +76,8 @@ protected:
     // After the deal of a new game / after a saved game was placed.
     virtual void StartNewGame() { }
     virtual void RestoreSavedGame(const game::SSavedGame& saved) { clock = saved.clockMs; }
+    // The type's own fields of a save, added to the board and the clock.
+    virtual void SaveTypeState(game::SSavedGame& saved) const { (void)saved; }
     // After the Shuffle button's shuffle.
     virtual void AfterShuffle() { }
     // The hint's charge; false when the click is used up without a hint.
@@ -91,8 +93,10 @@ protected:
     // Whether a press on the board is handled at all (Vesk Style: not once
     // out of time).
     virtual bool CanClickTiles() const { return true; }
-    // The type's selection rules for a free tile under the pointer.
-    virtual void ClickTile(int tile) = 0;
+    // The type's selection rules for a free tile under the pointer. Unless a
+    // type narrows them, any free tile can be selected and a matching second
+    // one takes the pair off.
+    virtual void ClickTile(int tile);
     // After a pair was taken off and before the delete sound.
     virtual void AfterPairRemoved() { }
     // What the record compares: the final clock, or Zandor's missed pairs.

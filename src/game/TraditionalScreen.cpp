@@ -1,7 +1,6 @@
-// Traditional: the elapsed-time clock, its hint penalty and selection rules.
+// Traditional: the elapsed-time clock, and its hint penalty.
 #include "game/TraditionalScreen.h"
 
-#include "board/Rules.h"
 #include "game/GameTexts.h"
 
 CTraditionalScreen::CTraditionalScreen(CDXFramework* owningFramework)
@@ -25,25 +24,4 @@ std::string CTraditionalScreen::ClockText() const { return game::TraditionalCloc
 std::string CTraditionalScreen::RecordText() const
 {
     return game::FastestTimeText(board->GetRecordHolder(gameType), board->GetRecordValue(gameType));
-}
-
-void CTraditionalScreen::ClickTile(int tile)
-{
-    const int selected = SelectedTile();
-    if (selected == tile) {
-        return;
-    }
-    if (selected >= 0 && board::TilesMatch(*board, selected, tile)) {
-        RemoveTilePair(selected, tile);
-        return;
-    }
-    SelectTile(tile);
-}
-
-bool CTraditionalScreen::SaveGame(std::string_view name)
-{
-    if (!board) {
-        return false;
-    }
-    return game::WriteSavedGame(name, game::CaptureBoard(*board, gameType, clock));
 }

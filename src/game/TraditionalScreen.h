@@ -10,8 +10,6 @@ public:
 
     explicit CTraditionalScreen(CDXFramework* owningFramework);
 
-    bool SaveGame(std::string_view name) override;
-
 protected:
     int32_t InitialClockMs() const override { return 0; }
     const char* HelpFlagFile() const override { return "Data\\Help1.dat"; }
@@ -20,5 +18,4 @@ protected:
     void AdvanceClock(uint32_t elapsedMs) override;
     std::string ClockText() const override;
     std::string RecordText() const override;
-    void ClickTile(int tile) override;
 };

@@ -2,7 +2,6 @@
 #include "game/VeskStyleScreen.h"
 
 #include "board/Random.h"
-#include "board/Rules.h"
 #include "game/GameTexts.h"
 #include "game/Records.h"
 #include "media/TextLayout.h"
@@ -58,19 +57,6 @@ std::string CVeskStyleScreen::RecordText() const
     return game::BestTimeText(board->GetRecordHolder(gameType), board->GetRecordValue(gameType));
 }
 
-void CVeskStyleScreen::ClickTile(int tile)
-{
-    const int selected = SelectedTile();
-    if (selected == tile) {
-        return;
-    }
-    if (selected >= 0 && board::TilesMatch(*board, selected, tile)) {
-        RemoveTilePair(selected, tile);
-        return;
-    }
-    SelectTile(tile);
-}
-
 // 5,000 to 14,999 ms from the program-wide generator.
 void CVeskStyleScreen::AfterPairRemoved()
 {
@@ -85,12 +71,4 @@ void CVeskStyleScreen::LoadTypeResources()
     if (board) {
         board->ClearSelection();
     }
-}
-
-bool CVeskStyleScreen::SaveGame(std::string_view name)
-{
-    if (!board) {
-        return false;
-    }
-    return game::WriteSavedGame(name, game::CaptureBoard(*board, gameType, clock));
 }

@@ -16,7 +16,6 @@ public:
 
     explicit CVeskStyleScreen(CDXFramework* owningFramework);
 
-    bool SaveGame(std::string_view name) override;
     bool IsOutOfTime() const;
 
 protected:
@@ -29,7 +28,6 @@ protected:
     std::string ClockText() const override;
     std::string RecordText() const override;
     bool CanClickTiles() const override { return !IsOutOfTime(); }
-    void ClickTile(int tile) override;
     void AfterPairRemoved() override;
     void LoadTypeResources() override;
 };

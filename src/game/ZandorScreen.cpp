@@ -156,14 +156,9 @@ void CZandorScreen::ReleaseTypeResources()
     shuffleSound.reset();
 }
 
-bool CZandorScreen::SaveGame(std::string_view name)
+void CZandorScreen::SaveTypeState(game::SSavedGame& saved) const
 {
-    if (!board) {
-        return false;
-    }
-    game::SSavedGame saved = game::CaptureBoard(*board, gameType, clock);
     saved.targetGroup = targetGroup;
     saved.targetFace = targetFace;
     saved.missedPairs = missedPairs;
-    return game::WriteSavedGame(name, saved);
 }

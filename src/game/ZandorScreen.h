@@ -21,8 +21,6 @@ public:
 
     explicit CZandorScreen(CDXFramework* owningFramework);
 
-    bool SaveGame(std::string_view name) override;
-
     // Chooses the target from the first available pair, shuffling first when
     // none is available; nothing once the game has ended.
     void PickTarget();
@@ -37,6 +35,7 @@ protected:
     const char* IntroText() const override;
     void StartNewGame() override;
     void RestoreSavedGame(const game::SSavedGame& saved) override;
+    void SaveTypeState(game::SSavedGame& saved) const override;
     void AfterShuffle() override { PickTarget(); }
     bool ChargeForHint() override;
     void UpdateTypeRules(bool ended) override;

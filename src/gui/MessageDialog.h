@@ -3,13 +3,12 @@
 // dialog.
 #pragma once
 
-#include "gui/Screen.h"
-#include "media/Sprite.h"
+#include "gui/DialogFrame.h"
 
 #include <string>
 #include <string_view>
 
-class CMessageDialog : public CScreen {
+class CMessageDialog : public CDialogFrame {
 public:
     static constexpr size_t kMaxMessageChars = 4095;
 
@@ -17,9 +16,6 @@ public:
     ~CMessageDialog() override;
 
     bool Update() override;
-    bool HandleInput() override;
-    bool Activate() override;
-    bool Deactivate() override;
     void LoadResources(CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard,
         CFontTable* newFonts) override;
     void ReleaseResources() override;
@@ -29,5 +25,4 @@ public:
 
 private:
     std::string message;
-    SpritePtr background;
 };

@@ -49,9 +49,21 @@ void CScreen::Show() { shown = true; }
 
 void CScreen::Hide() { shown = false; }
 
-void CScreen::LoadResources(CDisplay*, CSoundSystem*, CMouse*, CKeyboard*, CFontTable*) {}
+void CScreen::LoadResources(CDisplay*, CSoundSystem*, CMouse*, CKeyboard*, CFontTable*) { }
 
-void CScreen::ReleaseResources() {}
+void CScreen::ReleaseResources() { }
+
+void CScreen::KeepDevices(
+    CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
+{
+    display = newDisplay;
+    sounds = newSounds;
+    mouse = newMouse;
+    keyboard = newKeyboard;
+    fonts = newFonts;
+}
+
+void CScreen::ForgetDevices() { KeepDevices(nullptr, nullptr, nullptr, nullptr, nullptr); }
 
 CTextButton* CScreen::AddTextButton(std::unique_ptr<CTextButton> widget) { return textButtons.Add(std::move(widget)); }
 

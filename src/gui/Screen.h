@@ -98,6 +98,12 @@ public:
     bool shown = false;
     CDXFramework* framework = nullptr;
 
+protected:
+    // What an override of LoadResources keeps and ReleaseResources forgets.
+    void KeepDevices(
+        CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts);
+    void ForgetDevices();
+
 private:
     CWidgetList<CTextButton> textButtons;
     CWidgetList<CCheckBox> checkBoxes;

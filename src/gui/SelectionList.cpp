@@ -13,9 +13,6 @@
 
 namespace {
 
-int32_t WidthOf(const SpritePtr& sprite) { return sprite ? sprite->width : 0; }
-int32_t HeightOf(const SpritePtr& sprite) { return sprite ? sprite->height : 0; }
-
 void PlayOnce(const std::unique_ptr<CSound>& sound)
 {
     if (sound) {
@@ -46,19 +43,14 @@ CSelectionList::CSelectionList(int32_t left, int32_t topEdge, int32_t right, int
     , iy2(rowsBottom)
     , rowHeight(rowPixels)
     , visibleRows(rowPixels > 0 ? (rowsBottom - rowsTop) / rowPixels : 0)
-    , barSprite(std::move(bar))
-    , thumbSprite(std::move(thumb))
     , boxSprite(std::move(box))
-    , upSprite(std::move(up))
-    , downSprite(std::move(down))
-    , upPushedSprite(std::move(upPushedPicture))
-    , downPushedSprite(std::move(downPushedPicture))
+    , scrollBar(right, topEdge, bottom, CScrollBar::EBarFit::kPictureHeight, std::move(bar), std::move(thumb),
+          std::move(up), std::move(down), std::move(upPushedPicture), std::move(downPushedPicture))
     , scrollSound(std::move(scroll))
     , selectSound(std::move(select))
-    , barScale(rowsBottom > rowsTop ? static_cast<float>(HeightOf(barSprite)) / static_cast<float>(rowsBottom - rowsTop)
-                  * static_cast<float>(rowPixels)
+    , barScale(rowsBottom > rowsTop ? static_cast<float>(scrollBar.BarHeight())
+                  / static_cast<float>(rowsBottom - rowsTop) * static_cast<float>(rowPixels)
                                     : 0.0f)
-    , arrowTime(gui::ExpiredDeadline(platform::GetTicks()))
     , selectTime(gui::ExpiredDeadline(platform::GetTicks()))
 {
     assert(rowPixels > 0);
@@ -92,7 +84,7 @@ void CSelectionList::SelectByName(std::string_view text)
     // index + 1 - V: the selection is the last visible row.
     const size_t scrolledBy = index + 1 > rows ? index + 1 - rows : 0;
     top = scrolledBy;
-    thumbOffset = VisibleShare() * barScale * static_cast<float>(scrolledBy);
+    scrollBar.thumbOffset = VisibleShare() * barScale * static_cast<float>(scrolledBy);
 }
 
 std::optional<std::string> CSelectionList::GetSelectedText() const
@@ -117,7 +109,7 @@ void CSelectionList::HandleMouse(CSoundSystem* /*sounds*/, int32_t x, int32_t y,
     if (down && gui::IsTickAfter(now, selectTime, kSelectRepeatMs)) {
         ClickRow(x, y);
     }
-    if (gui::IsTickAfter(now, arrowTime, kArrowRepeatMs)) {
+    if (scrollBar.IsArrowReady(now)) {
         HandleScrollBar(x, y, down);
     }
 }
@@ -149,29 +141,16 @@ void CSelectionList::HandleScrollBar(int32_t x, int32_t y, bool down)
     if (entries.empty()) {
         return;
     }
-    const int32_t upHeight = HeightOf(upSprite);
-    const int32_t downHeight = HeightOf(downSprite);
-    const bool onUp = x2 < x && x < x2 + WidthOf(upSprite) && y1 < y && y < y1 + upHeight;
-    if (down && onUp && StepUp()) {
+    if (down && scrollBar.IsOnUpArrow(x, y) && StepUp()) {
         return;
     }
-    const bool onDown = x2 < x && x < x2 + WidthOf(downSprite) && y2 - downHeight < y && y < y2;
-    if (down && onDown) {
+    if (down && scrollBar.IsOnDownArrow(x, y)) {
         StepDown();
         return;
     }
-    const float thumbTop = static_cast<float>(y1 + upHeight) + thumbOffset;
-    const bool onThumb = x2 < x && x < x2 + WidthOf(barSprite) && thumbTop < static_cast<float>(y)
-        && static_cast<float>(y) < thumbTop + static_cast<float>(thumbLength);
-    if (!dragging && down && onThumb) {
-        dragging = true;
-        return;
-    }
-    if (dragging && down) {
+    if (scrollBar.TrackThumb(x, y, down)) {
         DragThumb(y);
-        return;
     }
-    dragging = false;
 }
 
 // False at the top of the list, where the press goes on to the other tests.
@@ -182,9 +161,8 @@ bool CSelectionList::StepUp()
     }
     top = TopIndex() - 1;
     PlayOnce(scrollSound);
-    thumbOffset -= VisibleShare() * barScale;
-    upPushed = true;
-    arrowTime = platform::GetTicks() + kArrowRepeatMs;
+    scrollBar.thumbOffset -= VisibleShare() * barScale;
+    scrollBar.PushArrow(CScrollBar::kUpArrow, platform::GetTicks());
     return true;
 }
 
@@ -197,9 +175,8 @@ bool CSelectionList::StepDown()
     }
     top = TopIndex() + 1;
     PlayOnce(scrollSound);
-    thumbOffset += VisibleShare() * barScale;
-    downPushed = true;
-    arrowTime = platform::GetTicks() + kArrowRepeatMs;
+    scrollBar.thumbOffset += VisibleShare() * barScale;
+    scrollBar.PushArrow(CScrollBar::kDownArrow, platform::GetTicks());
     return true;
 }
 
@@ -207,11 +184,10 @@ bool CSelectionList::StepDown()
 // holds still.
 void CSelectionList::DragThumb(int32_t y)
 {
-    const int32_t upHeight = HeightOf(upSprite);
-    const int32_t downHeight = HeightOf(downSprite);
-    if (!(y1 + upHeight < y && y < y2 - downHeight) || visibleRows <= 0 || barScale <= 0.0f) {
+    if (!scrollBar.IsInThumbBand(y) || visibleRows <= 0 || barScale <= 0.0f) {
         return;
     }
+    const int32_t upHeight = scrollBar.UpHeight();
     const auto rows = static_cast<int64_t>(visibleRows);
     const auto count = static_cast<int64_t>(entries.size());
     // Single precision throughout, as the bar scale and the share are kept.
@@ -220,15 +196,13 @@ void CSelectionList::DragThumb(int32_t y)
     const int64_t highest = std::max<int64_t>(0, count - rows);
     const int64_t index = std::clamp<int64_t>(static_cast<int64_t>(std::trunc(pointerRows)) - rows, 0, highest);
     top = static_cast<size_t>(index);
-    const int32_t rowPixels = (y2 - upHeight - y1 - downHeight) / visibleRows;
-    thumbOffset = static_cast<float>(rowPixels) * static_cast<float>(index) * share;
+    const int32_t rowPixels = (y2 - upHeight - y1 - scrollBar.DownHeight()) / visibleRows;
+    scrollBar.thumbOffset = static_cast<float>(rowPixels) * static_cast<float>(index) * share;
 }
 
 int32_t CSelectionList::ThumbLength() const
 {
-    const int32_t barHeight = HeightOf(barSprite);
-    const int32_t share = static_cast<int32_t>(std::trunc(VisibleShare() * static_cast<float>(barHeight)));
-    return std::min(std::max(share, kMinThumbLengthPx), std::max(barHeight, kMinThumbLengthPx));
+    return static_cast<int32_t>(std::trunc(VisibleShare() * static_cast<float>(scrollBar.BarHeight())));
 }
 
 void CSelectionList::Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, int32_t offsetY)
@@ -236,18 +210,9 @@ void CSelectionList::Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX,
     if (!display) {
         return;
     }
-    if (gui::IsTickAfter(platform::GetTicks(), arrowTime, kArrowRepeatMs)) {
-        upPushed = downPushed = false;
-    }
-    const int32_t upHeight = HeightOf(upSprite);
     display->DrawSprite(boxSprite.get(), x1 + offsetX, y1 + offsetY);
-    display->DrawSprite(barSprite.get(), x2 + offsetX, y1 + upHeight + offsetY);
-    thumbLength = ThumbLength();
-    display->DrawSpriteStretched(thumbSprite.get(), x2 + offsetX,
-        y1 + upHeight + static_cast<int32_t>(std::trunc(thumbOffset)) + offsetY, WidthOf(thumbSprite), thumbLength + 1);
-    display->DrawSprite(upPushed ? upPushedSprite.get() : upSprite.get(), x2 + offsetX, y1 + offsetY);
-    display->DrawSprite(
-        downPushed ? downPushedSprite.get() : downSprite.get(), x2 + offsetX, y2 - HeightOf(downSprite) + offsetY);
+    scrollBar.SetThumbLength(ThumbLength());
+    scrollBar.Draw(display, offsetX, offsetY);
     if (entries.empty()) {
         return;
     }

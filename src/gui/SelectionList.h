@@ -3,6 +3,7 @@
 // selects its entry; the arrows scroll by one row; the thumb can be dragged.
 #pragma once
 
+#include "gui/ScrollBar.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
 
@@ -22,9 +23,9 @@ class CSelectionList {
 public:
     static constexpr size_t kMaxEntryLength = 1023;
     // Arrows and thumb, and row presses, are ignored this long after each use.
-    static constexpr uint32_t kArrowRepeatMs = 200;
+    static constexpr uint32_t kArrowRepeatMs = CScrollBar::kArrowRepeatMs;
     static constexpr uint32_t kSelectRepeatMs = 200;
-    static constexpr int32_t kMinThumbLengthPx = 10;
+    static constexpr int32_t kMinThumbLengthPx = CScrollBar::kMinThumbLengthPx;
 
     // Box rectangle (the scroll bar column stands at x = x2, right of it),
     // row area rectangle, pixels per row (positive), then the pictures and
@@ -70,6 +71,7 @@ private:
     void DragThumb(int32_t y);
     // V / N, the share of the entries visible at once (0 for an empty list).
     float VisibleShare() const;
+    // The thumb's share of the bar in pixels, before the scroll bar's limits.
     int32_t ThumbLength() const;
 
     int32_t x1;
@@ -82,25 +84,14 @@ private:
     int32_t iy2;
     int32_t rowHeight;
     int32_t visibleRows; // V
-    SpritePtr barSprite;
-    SpritePtr thumbSprite;
     SpritePtr boxSprite;
-    SpritePtr upSprite;
-    SpritePtr downSprite;
-    SpritePtr upPushedSprite;
-    SpritePtr downPushedSprite;
+    CScrollBar scrollBar;
     std::unique_ptr<CSound> scrollSound;
     std::unique_ptr<CSound> selectSound;
     // bar height / row area height x row height: the bar's pixels per row.
     float barScale;
-    float thumbOffset = 0.0f; // thumb position below the up arrow, in pixels
-    int32_t thumbLength = 0; // as last drawn
-    bool upPushed = false;
-    bool downPushed = false;
-    bool dragging = false;
     std::vector<std::string> entries;
     std::optional<size_t> selected;
     std::optional<size_t> top;
-    uint32_t arrowTime;
     uint32_t selectTime;
 };

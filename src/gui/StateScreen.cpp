@@ -11,21 +11,10 @@ CStateScreen::~CStateScreen() = default;
 void CStateScreen::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
-    display = newDisplay;
-    sounds = newSounds;
-    mouse = newMouse;
-    keyboard = newKeyboard;
-    fonts = newFonts;
+    KeepDevices(newDisplay, newSounds, newMouse, newKeyboard, newFonts);
 }
 
-void CStateScreen::ReleaseResources()
-{
-    display = nullptr;
-    sounds = nullptr;
-    mouse = nullptr;
-    keyboard = nullptr;
-    fonts = nullptr;
-}
+void CStateScreen::ReleaseResources() { ForgetDevices(); }
 
 int32_t CStateScreen::SetId(int32_t newId) { return id = newId; }
 

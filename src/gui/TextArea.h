@@ -3,6 +3,7 @@
 // draws no text: its screen draws the text from the position on.
 #pragma once
 
+#include "gui/ScrollBar.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
 
@@ -16,8 +17,8 @@ class CSoundSystem;
 class CTextArea {
 public:
     // The widget ignores the mouse this long after each arrow step.
-    static constexpr uint32_t kArrowRepeatMs = 200;
-    static constexpr int32_t kMinThumbLengthPx = 10;
+    static constexpr uint32_t kArrowRepeatMs = CScrollBar::kArrowRepeatMs;
+    static constexpr int32_t kMinThumbLengthPx = CScrollBar::kMinThumbLengthPx;
 
     // The scroll bar column stands at x = x2, from y1 to y2. lineHeight is
     // the text's pixels per line (positive); positions run from 0 to
@@ -44,17 +45,12 @@ private:
     float PixelsPerPosition() const { return linesShown * barScale; }
     void DragThumb(int32_t y);
 
-    SpritePtr barSprite;
-    SpritePtr thumbSprite;
-    SpritePtr upSprite;
-    SpritePtr upPushedSprite;
-    SpritePtr downSprite;
-    SpritePtr downPushedSprite;
-    std::unique_ptr<CSound> sound;
     int32_t x1;
     int32_t y1;
     int32_t x2;
     int32_t y2;
+    CScrollBar scrollBar;
+    std::unique_ptr<CSound> sound;
     int32_t lineHeight;
     int32_t largestPosition;
     // The bar's length A = y2 - 2 x up height - y1 over the column's height,
@@ -63,11 +59,5 @@ private:
     // S: the lines that fit on the bar's length over the largest position
     // (0 when there is nothing to scroll).
     float linesShown;
-    float thumbOffset = 0.0f; // thumb position below the up arrow, in pixels
-    int32_t thumbLength = 0; // as last drawn
     int32_t position = 0;
-    bool upPushed = false;
-    bool downPushed = false;
-    bool dragging = false;
-    uint32_t arrowTime;
 };

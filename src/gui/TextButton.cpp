@@ -84,3 +84,12 @@ void CTextButton::Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, in
             *display, caption, kFontKlang20, box.left, box.top, box.right, box.bottom, media::kAlignCentre, 0);
     }
 }
+
+std::unique_ptr<CTextButton> gui::MakeSmallWoodButton(
+    CDisplay& display, CSoundSystem* sounds, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption)
+{
+    auto click = std::make_unique<CSound>();
+    click->Load("Sounds\\Wood Button Push.wav", sounds);
+    return std::make_unique<CTextButton>(x1, y1, x2, y2,
+        display.CreateSprite("Graphics\\Gui\\Wood Button Small.bmp", 150, 45), std::move(click), caption, true);
+}

@@ -70,3 +70,12 @@ private:
     std::unique_ptr<CSound> sound;
     bool centred;
 };
+
+namespace gui {
+
+// The game's small wooden button: "Wood Button Small.bmp" (150 x 45, drawn
+// scaled to the rectangle), the wooden push sound and a centred caption.
+std::unique_ptr<CTextButton> MakeSmallWoodButton(
+    CDisplay& display, CSoundSystem* sounds, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption);
+
+} // namespace gui

@@ -86,7 +86,7 @@ bool CGameSelectScreen::HandleInput()
 void CGameSelectScreen::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
-    menu_page::KeepDevices(*this, newDisplay, newSounds, newMouse, newKeyboard, newFonts);
+    KeepDevices(newDisplay, newSounds, newMouse, newKeyboard, newFonts);
     if (!display) {
         return;
     }
@@ -122,7 +122,7 @@ void CGameSelectScreen::LoadResources(
         BuildPreview(*selected);
     }
 
-    playButton = AddTextButton(menu_page::MakeSmallButton(*display, sounds, 380, 410, 530, 455, "Play Game"));
+    playButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 380, 410, 530, 455, "Play Game"));
 }
 
 void CGameSelectScreen::ReleaseResources()
@@ -143,7 +143,7 @@ void CGameSelectScreen::ReleaseResources()
     layoutList = nullptr;
     playButton = nullptr;
     DeleteWidgets();
-    menu_page::ForgetDevices(*this);
+    ForgetDevices();
 }
 
 bool CGameSelectScreen::Update()

@@ -52,7 +52,7 @@ bool CLoadGameScreen::HandleInput()
 void CLoadGameScreen::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
-    menu_page::KeepDevices(*this, newDisplay, newSounds, newMouse, newKeyboard, newFonts);
+    KeepDevices(newDisplay, newSounds, newMouse, newKeyboard, newFonts);
     if (!display) {
         return;
     }
@@ -63,7 +63,7 @@ void CLoadGameScreen::LoadResources(
     }
     savedGames->Sort();
     // 145 x 50: the 150 x 45 picture is drawn scaled to it.
-    loadButton = AddTextButton(menu_page::MakeSmallButton(*display, sounds, 200, 300, 345, 350, "Load Game"));
+    loadButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 200, 300, 345, 350, "Load Game"));
 }
 
 void CLoadGameScreen::ReleaseResources()
@@ -72,7 +72,7 @@ void CLoadGameScreen::ReleaseResources()
     savedGames = nullptr;
     loadButton = nullptr;
     DeleteWidgets();
-    menu_page::ForgetDevices(*this);
+    ForgetDevices();
 }
 
 bool CLoadGameScreen::Update()

@@ -4,7 +4,6 @@
 
 #include "gui/Screen.h"
 #include "gui/SelectionList.h"
-#include "gui/TextButton.h"
 #include "media/Display.h"
 #include "media/Sound.h"
 #include "screens/GameSelectScreen.h"
@@ -43,18 +42,6 @@ void Place(CScreen& page)
     page.Show();
 }
 
-void KeepDevices(
-    CScreen& page, CDisplay* display, CSoundSystem* sounds, CMouse* mouse, CKeyboard* keyboard, CFontTable* fonts)
-{
-    page.display = display;
-    page.sounds = sounds;
-    page.mouse = mouse;
-    page.keyboard = keyboard;
-    page.fonts = fonts;
-}
-
-void ForgetDevices(CScreen& page) { KeepDevices(page, nullptr, nullptr, nullptr, nullptr, nullptr); }
-
 SpritePtr LoadBackground(CDisplay& display)
 {
     return display.CreateSprite("Graphics\\Gui\\Dialog Background.bmp", kRight - kLeft, kBottom - kTop);
@@ -85,14 +72,6 @@ std::unique_ptr<CSelectionList> MakeWoodList(CDisplay& display, CSoundSystem* so
         arrow("Graphics\\Gui\\Wood Selection Arrow Up Pushed.bmp"),
         arrow("Graphics\\Gui\\Wood Selection Arrow Down Pushed.bmp"), LoadSound("Sounds\\Wood Button Push.wav", sounds),
         LoadSound("Sounds\\Wood Selection Made.wav", sounds));
-}
-
-std::unique_ptr<CTextButton> MakeSmallButton(
-    CDisplay& display, CSoundSystem* sounds, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption)
-{
-    return std::make_unique<CTextButton>(x1, y1, x2, y2,
-        display.CreateSprite("Graphics\\Gui\\Wood Button Small.bmp", 150, 45),
-        LoadSound("Sounds\\Wood Button Push.wav", sounds), caption, true);
 }
 
 } // namespace menu_page

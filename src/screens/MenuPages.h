@@ -11,14 +11,10 @@
 
 class CDisplay;
 class CDXFramework;
-class CFontTable;
-class CKeyboard;
-class CMouse;
 class CScreen;
 class CSelectionList;
 class CSound;
 class CSoundSystem;
-class CTextButton;
 
 enum class MenuPage {
     GameSelection, // "Play Game"
@@ -40,11 +36,6 @@ inline constexpr int32_t kLayer = 0;
 
 // The rectangle and layer of a page, shown.
 void Place(CScreen& page);
-// The base screen keeps no device objects of its own; a page does, from
-// LoadResources until ReleaseResources forgets them.
-void KeepDevices(
-    CScreen& page, CDisplay* display, CSoundSystem* sounds, CMouse* mouse, CKeyboard* keyboard, CFontTable* fonts);
-void ForgetDevices(CScreen& page);
 
 // "Graphics\Gui\Dialog Background.bmp" at 550 x 475, drawn at the origin.
 SpritePtr LoadBackground(CDisplay& display);
@@ -59,10 +50,5 @@ struct SListPlace {
     int32_t ix1, iy1, ix2, iy2;
 };
 std::unique_ptr<CSelectionList> MakeWoodList(CDisplay& display, CSoundSystem* sounds, const SListPlace& place);
-
-// A "Wood Button Small.bmp" button (150 x 45, drawn scaled to its rectangle)
-// with the wooden click.
-std::unique_ptr<CTextButton> MakeSmallButton(
-    CDisplay& display, CSoundSystem* sounds, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const char* caption);
 
 } // namespace menu_page

@@ -5,8 +5,7 @@
 // as soon as the result is not 0; the dialog never closes itself.
 #pragma once
 
-#include "gui/Screen.h"
-#include "media/Sprite.h"
+#include "gui/DialogFrame.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +26,7 @@ struct SNameDialogLook {
     bool confirmEndsUpdate;
 };
 
-class CNameDialog : public CScreen {
+class CNameDialog : public CDialogFrame {
 public:
     static constexpr int32_t kResultOpen = 0;
     static constexpr int32_t kResultConfirmed = 1;
@@ -37,9 +36,6 @@ public:
     ~CNameDialog() override;
 
     bool Update() override;
-    bool HandleInput() override;
-    bool Activate() override;
-    bool Deactivate() override;
     void LoadResources(CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard,
         CFontTable* newFonts) override;
     void ReleaseResources() override;
@@ -55,7 +51,6 @@ public:
 
 private:
     SNameDialogLook look;
-    SpritePtr background;
     // What the player typed survives a display switch, which rebuilds the
     // widgets.
     std::string typedText;

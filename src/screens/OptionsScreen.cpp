@@ -105,7 +105,7 @@ bool COptionsScreen::HandleInput()
 void COptionsScreen::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
-    menu_page::KeepDevices(*this, newDisplay, newSounds, newMouse, newKeyboard, newFonts);
+    KeepDevices(newDisplay, newSounds, newMouse, newKeyboard, newFonts);
     if (!display) {
         return;
     }
@@ -181,7 +181,7 @@ void COptionsScreen::ReleaseResources()
     backdropSelector = nullptr;
     tileSetSelector = nullptr;
     DeleteWidgets();
-    menu_page::ForgetDevices(*this);
+    ForgetDevices();
 }
 
 bool COptionsScreen::Update()

@@ -40,7 +40,7 @@ bool CRulesScreen::HandleInput()
 void CRulesScreen::LoadResources(
     CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard, CFontTable* newFonts)
 {
-    menu_page::KeepDevices(*this, newDisplay, newSounds, newMouse, newKeyboard, newFonts);
+    KeepDevices(newDisplay, newSounds, newMouse, newKeyboard, newFonts);
     if (!display) {
         return;
     }
@@ -60,7 +60,7 @@ void CRulesScreen::ReleaseResources()
     ReleaseSprite(background);
     scrollBar = nullptr;
     DeleteWidgets();
-    menu_page::ForgetDevices(*this);
+    ForgetDevices();
 }
 
 bool CRulesScreen::Update()
