@@ -9,6 +9,7 @@
 #include "board/Rules.h"
 #include "board/TilePick.h"
 #include "game/GameScreen.h"
+#include "game/SavedGame.h"
 #include "game/TraditionalScreen.h"
 #include "game/VeskStyleScreen.h"
 #include "game/ZandorScreen.h"
@@ -19,9 +20,11 @@
 #include "platform/InputKeyCodes.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/SettingsFiles.h"
+#include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -86,6 +89,47 @@ public:
     void WriteLayout(const std::string& name, const board::SLayoutData& layout)
     {
         harness.runFolder.Write("Layouts/" + name, board::EncodeLayout(layout));
+    }
+
+    // A fresh deal of the free layout saved with this clock (and whatever
+    // `adjust` changes), then loaded into the screen of its type.
+    CGameScreen* LoadDealt(int32_t gameType, int32_t clockMs,
+        const std::function<void(game::SSavedGame&, const board::CBoard&)>& adjust = {})
+    {
+        auto board = std::make_unique<board::CBoard>();
+        board->LoadLayout("Layouts\\Free");
+        board::DealNewGame(*board);
+        game::SSavedGame saved = game::CaptureBoard(*board, gameType, clockMs);
+        if (adjust) {
+            adjust(saved, *board);
+        }
+        EXPECT_TRUE(game::WriteSavedGame("Dealt", saved));
+        pendingLoadPath = "Saves\\Dealt";
+        framework.SwitchToScreen(gameType + 1);
+        return Current();
+    }
+
+    // The current board emptied and these tiles placed, numbered in order.
+    struct SLaidTile {
+        board::SCellPosition topLeft;
+        int group, face;
+    };
+    void Lay(const std::vector<SLaidTile>& tiles)
+    {
+        board::CBoard& b = *Current()->Board();
+        b.ResetBoard();
+        for (size_t t = 0; t < tiles.size(); ++t) {
+            b.PlaceTile(static_cast<int>(t), tiles[t].topLeft, static_cast<int>(t), tiles[t].group, tiles[t].face);
+        }
+    }
+
+    static int HintedCount(const board::CBoard& b)
+    {
+        int count = 0;
+        for (int t = 0; t < board::kTileCount; ++t) {
+            count += b.Tile(t).hinted;
+        }
+        return count;
     }
 
     // Starts a new game of the screen's type on the layout.

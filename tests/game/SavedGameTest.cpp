@@ -81,6 +81,9 @@ std::vector<SHandTile> TilesOf(const board::CBoard& b)
     return tiles;
 }
 
+// Two free tiles that match.
+const std::vector<SHandTile> kTwo = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
+
 TEST(SavedGameFormat, EncodesEachTypeAsTheTableLaysItOut)
 {
     game::SSavedGame saved;
@@ -114,8 +117,7 @@ TEST(SavedGameFormat, EncodesEachTypeAsTheTableLaysItOut)
 
 TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
 {
-    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
-    const auto good = HandMadeFile(1, 5000, "Layouts\\Free", two);
+    const auto good = HandMadeFile(1, 5000, "Layouts\\Free", kTwo);
     ASSERT_TRUE(game::DecodeSavedGame(good).Ok());
     using E = game::ESavedGameError;
     struct SCase {
@@ -151,7 +153,7 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
         EXPECT_EQ(game::DecodeSavedGame(c.bytes).error, c.error) << c.what;
     }
     // A Zandor file is three numbers longer before the path.
-    auto zandor = HandMadeFile(3, 0, "L", two, 1, 1, 0);
+    auto zandor = HandMadeFile(3, 0, "L", kTwo, 1, 1, 0);
     zandor.resize(1044);
     EXPECT_EQ(game::DecodeSavedGame(zandor).error, E::Short);
     // Bytes after the last tile are not read.
@@ -197,17 +199,16 @@ protected:
 
 TEST_F(SavedGameTest, TheCheckRefusesEachBadKindOfFile)
 {
-    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
-    Write("Good", HandMadeFile(2, 5000, "Layouts\\Free", two));
+    Write("Good", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
     Write("Short", std::vector<uint8_t>(10, 1));
     Write("Overlapping", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 2, 2, 0}}));
     Write("Outside", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 0, 16, 0}}));
     auto tooMany = HandMadeFile(1, 0, "Layouts\\Free", {});
     Put32(tooMany, 1032, 145);
     Write("Too many", tooMany);
-    Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", two));
+    Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", kTwo));
     rig.harness.runFolder.Write("Layouts/Broken", std::vector<uint8_t>(7020, 0xFF));
-    Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", two));
+    Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", kTwo));
     EXPECT_TRUE(game::IsUsableSavedGame("Saves\\Good"));
     for (const char* name :
         {"Short", "Overlapping", "Outside", "Too many", "Layout gone", "Layout broken", "Missing"}) {
@@ -217,27 +218,19 @@ TEST_F(SavedGameTest, TheCheckRefusesEachBadKindOfFile)
 
 TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
 {
-    struct SCase {
-        int32_t screenId;
-    };
-    for (const SCase& c : {SCase{kTraditionalScreenId}, SCase{kVeskStyleScreenId}, SCase{kZandorScreenId}}) {
-        SCOPED_TRACE(c.screenId);
-        CGameScreen* game = rig.Start(c.screenId);
+    for (const int32_t screenId : {kTraditionalScreenId, kVeskStyleScreenId, kZandorScreenId}) {
+        SCOPED_TRACE(screenId);
+        CGameScreen* game = rig.Start(screenId);
         const auto pair = board::FindFirstPair(*game->Board());
         rig.ClickTile(pair->first);
         rig.ClickTile(pair->second);
         rig.ClickButton(CGameScreen::kHint);
         const int32_t clock = SaveAs("slot");
         EXPECT_FALSE(game->IsPaused());
-        const int32_t type = c.screenId - 1;
-        std::vector<uint8_t> expected;
-        if (type == 3) {
-            auto* zandor = static_cast<CZandorScreen*>(game);
-            expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()), zandor->TargetGroup(),
-                zandor->TargetFace(), zandor->MissedPairs());
-        } else {
-            expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()));
-        }
+        const int32_t type = screenId - 1;
+        auto* zandor = type == 3 ? static_cast<CZandorScreen*>(game) : nullptr;
+        const std::vector<uint8_t> expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()),
+            zandor ? zandor->TargetGroup() : 0, zandor ? zandor->TargetFace() : 0, zandor ? zandor->MissedPairs() : 0);
         EXPECT_EQ(platform::ReadWholeFile("Saves\\slot"), expected);
         EXPECT_EQ(expected.size(), (type == 3 ? 1048u : 1036u) + 142 * 60);
 
@@ -247,10 +240,10 @@ TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
         layout.records[type - 1] = {"Now", 1};
         rig.WriteLayout("Free", layout);
         const auto tiles = TilesOf(*game->Board());
-        const int32_t missed = type == 3 ? static_cast<CZandorScreen*>(game)->MissedPairs() : 0;
+        const int32_t missed = zandor ? zandor->MissedPairs() : 0;
         rig.ClickButton(CGameScreen::kLeave);
         pendingLoadPath = "Saves\\slot";
-        rig.framework.SwitchToScreen(c.screenId);
+        rig.framework.SwitchToScreen(screenId);
         game = rig.Current();
         EXPECT_TRUE(pendingLoadPath.empty());
         ASSERT_NE(game->Board(), nullptr);
@@ -316,9 +309,8 @@ TEST_F(SavedGameTest, AFailedSaveSaysSoAndKeepsTheOlderFile)
 
 TEST_F(SavedGameTest, AnUnusableSavedGameGoesBackToTheMenu)
 {
-    const std::vector<SHandTile> two = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
-    Write("Vesk", HandMadeFile(2, 5000, "Layouts\\Free", two));
-    Write("Gone", HandMadeFile(1, 5000, "Layouts\\Gone", two));
+    Write("Vesk", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
+    Write("Gone", HandMadeFile(1, 5000, "Layouts\\Gone", kTwo));
     for (const char* name : {"Gone", "Vesk"}) {
         SCOPED_TRACE(name);
         pendingLoadPath = std::string("Saves\\") + name;

@@ -85,11 +85,7 @@ TEST_F(TraditionalTest, EveryHintCostsFifteenSecondsAndItsMarksGoAfterFive)
     CGameScreen* game = StartGame();
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->Clock(), 15000 + CGameRig::kClickFramesMs);
-    int hinted = 0;
-    for (int t = 0; t < board::kTileCount; ++t) {
-        hinted += game->Board()->Tile(t).hinted;
-    }
-    EXPECT_EQ(hinted, 2);
+    EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 2);
     rig.Idle(4900);
     EXPECT_TRUE(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted);
     rig.Idle(200);
@@ -98,9 +94,7 @@ TEST_F(TraditionalTest, EveryHintCostsFifteenSecondsAndItsMarksGoAfterFive)
 
     // Charged even when the board offers no pair to mark.
     const int32_t before = game->Clock();
-    game->Board()->ResetBoard();
-    game->Board()->PlaceTile(0, {0, 0, 0}, 0, 1, 1);
-    game->Board()->PlaceTile(1, {4, 0, 0}, 1, 2, 2);
+    rig.Lay({{{0, 0, 0}, 1, 1}, {{4, 0, 0}, 2, 2}});
     rig.ClickButton(CGameScreen::kHint);
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->Clock(), before + 30000 + 2 * CGameRig::kClickFramesMs + 130);
@@ -140,14 +134,8 @@ TEST_F(TraditionalTest, AStuckEndChargesFifteenSecondsPerTileLeft)
     CGameScreen* game = StartGame();
     // A pyramid of six on row 0: three touching tiles, two over their
     // seams, one on top. Only the top tile is free: no move is possible.
-    board::CBoard& b = *game->Board();
-    b.ResetBoard();
-    b.PlaceTile(0, {0, 0, 0}, 0, 1, 1);
-    b.PlaceTile(1, {2, 0, 0}, 1, 1, 1);
-    b.PlaceTile(2, {4, 0, 0}, 2, 2, 2);
-    b.PlaceTile(3, {1, 0, 1}, 3, 2, 2);
-    b.PlaceTile(4, {3, 0, 1}, 4, 3, 3);
-    b.PlaceTile(5, {2, 0, 2}, 5, 3, 3);
+    rig.Lay({{{0, 0, 0}, 1, 1}, {{2, 0, 0}, 1, 1}, {{4, 0, 0}, 2, 2}, {{1, 0, 1}, 2, 2}, {{3, 0, 1}, 3, 3},
+        {{2, 0, 2}, 3, 3}});
     const int32_t before = game->Clock();
     rig.Frames(1);
     EXPECT_EQ(game->Clock(), before + 6 * 15000);
@@ -227,12 +215,10 @@ TEST_F(TraditionalTest, ClicksFollowTheSelectionRules)
 TEST_F(TraditionalTest, ABlockedTileOnTopIsNotLookedThrough)
 {
     CGameScreen* game = StartGame();
-    board::CBoard& b = *game->Board();
-    b.ResetBoard();
-    b.PlaceTile(0, {4, 4, 1}, 0, 1, 1); // half covered by tile 1
-    b.PlaceTile(1, {3, 4, 2}, 1, 2, 2);
-    b.PlaceTile(2, {6, 5, 0}, 2, 1, 1); // free, its picture partly under tile 0's
-    b.PlaceTile(3, {20, 10, 0}, 3, 2, 2);
+    // Tile 0 is half covered by tile 1; tile 2 is free, its picture partly
+    // under tile 0's.
+    rig.Lay({{{4, 4, 1}, 1, 1}, {{3, 4, 2}, 2, 2}, {{6, 5, 0}, 1, 1}, {{20, 10, 0}, 2, 2}});
+    const board::CBoard& b = *game->Board();
     // (187, 180) lies in the pick boxes of tiles 0 and 2: the upper one wins
     // and, being blocked, selects nothing.
     ASSERT_EQ(board::PickTile(b, 187, 180), 0);
@@ -245,12 +231,9 @@ TEST_F(TraditionalTest, ABlockedTileOnTopIsNotLookedThrough)
 TEST_F(TraditionalTest, AnUnplayableLayoutGoesBackToTheMenu)
 {
     rig.harness.runFolder.Write("Layouts/Short", std::vector<uint8_t>(100, 0));
-    struct SCase {
-        const char* layout;
-    };
-    for (const SCase& c : {SCase{"Short"}, SCase{"Missing"}}) {
-        SCOPED_TRACE(c.layout);
-        CGameScreen* game = rig.Start(kTraditionalScreenId, c.layout);
+    for (const char* layout : {"Short", "Missing"}) {
+        SCOPED_TRACE(layout);
+        CGameScreen* game = rig.Start(kTraditionalScreenId, layout);
         EXPECT_EQ(game->Board(), nullptr);
         rig.Frames(1);
         EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);

@@ -3,7 +3,6 @@
 // falls below zero without wrapping.
 #include "GameRig.h"
 
-#include "game/SavedGame.h"
 #include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +22,7 @@ protected:
     }
 
     // A saved Vesk Style game of the free layout with the given time left.
-    CGameScreen* LoadWithClock(int32_t clockMs)
-    {
-        auto board = std::make_unique<board::CBoard>();
-        board->LoadLayout("Layouts\\Free");
-        board::DealNewGame(*board);
-        game::SSavedGame saved = game::CaptureBoard(*board, board::kGameTypeVeskStyle, clockMs);
-        EXPECT_TRUE(game::WriteSavedGame("Timed", saved));
-        pendingLoadPath = "Saves\\Timed";
-        rig.framework.SwitchToScreen(kVeskStyleScreenId);
-        return rig.Current();
-    }
+    CGameScreen* LoadWithClock(int32_t clockMs) { return rig.LoadDealt(board::kGameTypeVeskStyle, clockMs); }
 
     CGameRig rig;
 };
@@ -124,11 +113,7 @@ TEST_F(VeskStyleTest, ALongFrameDrivesTheClockBelowZeroWithoutWrapping)
 
     // A stuck end with little time left sets no record either.
     game = LoadWithClock(20000);
-    board::CBoard& b = *game->Board();
-    b.ResetBoard();
-    b.PlaceTile(0, {0, 0, 0}, 0, 1, 1);
-    b.PlaceTile(1, {2, 0, 0}, 1, 1, 1);
-    b.PlaceTile(2, {1, 0, 1}, 2, 2, 2);
+    rig.Lay({{{0, 0, 0}, 1, 1}, {{2, 0, 0}, 1, 1}, {{1, 0, 1}, 2, 2}});
     rig.Frames(3);
     EXPECT_EQ(game->Clock(), 20000 - 45000);
     EXPECT_EQ(game->RecordDialog(), nullptr);

@@ -4,7 +4,6 @@
 // largest.
 #include "GameRig.h"
 
-#include "game/SavedGame.h"
 #include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +24,6 @@ protected:
         rig.frameMs = 0;
     }
     CZandorScreen* StartGame() { return static_cast<CZandorScreen*>(rig.Start(kZandorScreenId)); }
-    static int HintedCount(const board::CBoard& b)
-    {
-        int count = 0;
-        for (int t = 0; t < board::kTileCount; ++t) {
-            count += b.Tile(t).hinted;
-        }
-        return count;
-    }
 
     CGameRig rig;
 };
@@ -67,10 +58,10 @@ TEST_F(ZandorTest, TheLastSecondsMarkThePairAndTheTimeOutReshuffles)
     // A frame's checks see the clock as the frame before left it.
     rig.Idle(28400); // 1,600 ms left
     rig.Frames(2);
-    EXPECT_EQ(HintedCount(*game->Board()), 0);
+    EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 0);
     rig.Idle(200); // 1,400 ms left
     rig.Frames(2);
-    EXPECT_EQ(HintedCount(*game->Board()), 2);
+    EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 2);
     const auto marked = board::FindFirstPair(*game->Board());
     EXPECT_EQ(game->Board()->Tile(marked->first).matchGroup, game->TargetGroup());
     EXPECT_EQ(game->MissedPairs(), 0);
@@ -84,7 +75,7 @@ TEST_F(ZandorTest, TheLastSecondsMarkThePairAndTheTimeOutReshuffles)
     EXPECT_EQ(game->Clock(), 10000);
     EXPECT_EQ(game->Selection(), -1);
     EXPECT_FALSE(game->Board()->Tile(pair->first).selected);
-    EXPECT_EQ(HintedCount(*game->Board()), 0);
+    EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 0);
     const auto first = board::FindFirstPair(*game->Board());
     EXPECT_EQ(game->TargetGroup(), game->Board()->Tile(first->first).matchGroup);
     // The next click starts a new selection.
@@ -97,7 +88,7 @@ TEST_F(ZandorTest, HintAndShuffleButtons)
     CZandorScreen* game = StartGame();
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->MissedPairs(), 1);
-    EXPECT_EQ(HintedCount(*game->Board()), 2);
+    EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 2);
 
     rig.Idle(10000);
     rig.ClickButton(CGameScreen::kShuffle);
@@ -105,13 +96,8 @@ TEST_F(ZandorTest, HintAndShuffleButtons)
     EXPECT_EQ(game->Clock(), 10000 - 2 * 130) << "a fresh ten seconds at the report frame";
 
     // A hint counts even when no pair can be marked.
-    board::CBoard& b = *game->Board();
-    b.ResetBoard();
-    b.PlaceTile(0, {0, 0, 0}, 0, 1, 1);
-    b.PlaceTile(1, {4, 0, 0}, 1, 2, 2);
-    b.PlaceTile(2, {8, 0, 0}, 2, 1, 1);
-    b.PlaceTile(3, {0, 4, 1}, 3, 2, 2);
-    b.PlaceTile(4, {0, 4, 0}, 4, 1, 1); // under tile 3
+    // Tile 4 lies under tile 3.
+    rig.Lay({{{0, 0, 0}, 1, 1}, {{4, 0, 0}, 2, 2}, {{8, 0, 0}, 1, 1}, {{0, 4, 1}, 2, 2}, {{0, 4, 0}, 1, 1}});
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->MissedPairs(), 2);
 }
@@ -119,13 +105,10 @@ TEST_F(ZandorTest, HintAndShuffleButtons)
 TEST_F(ZandorTest, OnlyTargetPairsGoAndAnyTwoFlowersMatch)
 {
     CZandorScreen* game = StartGame();
-    board::CBoard& b = *game->Board();
-    b.ResetBoard();
     // Two Flowers of different faces first in the scan, then a Dot pair.
-    b.PlaceTile(0, {0, 0, 0}, 0, board::kFlowerGroup, 36);
-    b.PlaceTile(1, {4, 0, 0}, 1, 20, 20);
-    b.PlaceTile(2, {8, 0, 0}, 2, board::kFlowerGroup, 38);
-    b.PlaceTile(3, {12, 0, 0}, 3, 20, 20);
+    rig.Lay({{{0, 0, 0}, board::kFlowerGroup, 36}, {{4, 0, 0}, 20, 20}, {{8, 0, 0}, board::kFlowerGroup, 38},
+        {{12, 0, 0}, 20, 20}});
+    const board::CBoard& b = *game->Board();
     game->PickTarget();
     EXPECT_EQ(game->TargetGroup(), board::kFlowerGroup);
     EXPECT_EQ(game->TargetFace(), 36);
@@ -167,32 +150,24 @@ TEST_F(ZandorTest, MissedPairsAtTheRecordAreNoRecord)
     }
 }
 
-} // namespace
-
-namespace {
-
 // A saved game may hold any count of missed pairs: a miss at the largest
 // count keeps it there instead of wrapping round to a negative record.
 TEST_F(ZandorTest, ASavedCountAtItsLargestStaysThere)
 {
-    auto board = std::make_unique<board::CBoard>();
-    board->LoadLayout("Layouts\\Free");
-    board::DealNewGame(*board);
-    game::SSavedGame saved = game::CaptureBoard(*board, board::kGameTypeZandor, 20000);
-    saved.missedPairs = std::numeric_limits<int32_t>::max();
-    saved.targetGroup = board->Tile(0).matchGroup;
-    saved.targetFace = board->Tile(0).face;
-    ASSERT_TRUE(game::WriteSavedGame("Many", saved));
-    pendingLoadPath = "Saves\\Many";
-    rig.framework.SwitchToScreen(kZandorScreenId);
-    auto* game = static_cast<CZandorScreen*>(rig.Current());
+    constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+    auto* game = static_cast<CZandorScreen*>(
+        rig.LoadDealt(board::kGameTypeZandor, 20000, [](game::SSavedGame& saved, const board::CBoard& dealt) {
+            saved.missedPairs = kMost;
+            saved.targetGroup = dealt.Tile(0).matchGroup;
+            saved.targetFace = dealt.Tile(0).face;
+        }));
     ASSERT_NE(game, nullptr);
-    ASSERT_EQ(game->MissedPairs(), std::numeric_limits<int32_t>::max());
+    ASSERT_EQ(game->MissedPairs(), kMost);
     rig.ClickButton(CGameScreen::kHint);
-    EXPECT_EQ(game->MissedPairs(), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(game->MissedPairs(), kMost);
     rig.Idle(25000); // the target's time runs out: another miss
     rig.Frames(2);
-    EXPECT_EQ(game->MissedPairs(), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(game->MissedPairs(), kMost);
 }
 
 } // namespace

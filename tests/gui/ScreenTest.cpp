@@ -56,32 +56,28 @@ protected:
     CScreen page;
 };
 
-TEST_F(ScreenTest, WidgetsTakeOnlyPointsStrictlyInsideWhileTheScreenTakesItsEdges)
+// Buttons at (100, 200)-(150, 250), (140, 240)-(200, 300) and (130, 230)-(160,
+// 260) on the picture.
+TEST_F(ScreenTest, APressReachesEveryWidgetStrictlyUnderItOnAShownScreen)
 {
-    CTextButton* button = AddButton(0, 0, 50, 50); // at (100, 200)-(150, 250) on the picture
-    Frame(100, 200, true); // the screen's corner: the screen gets it, the button not
-    EXPECT_FALSE(button->pressed);
-    Frame(150, 225, true);
-    EXPECT_FALSE(button->pressed);
-    Frame(101, 201, true);
-    EXPECT_TRUE(button->pressed);
-}
-
-TEST_F(ScreenTest, OneClickPressesEveryButtonUnderIt)
-{
-    CTextButton* first = AddButton(0, 0, 60, 60);
+    CTextButton* first = AddButton(0, 0, 50, 50);
     CTextButton* second = AddButton(40, 40, 100, 100);
-    Frame(150, 250, true);
-    EXPECT_TRUE(first->pressed);
-    EXPECT_TRUE(second->pressed);
-}
+    CTextButton* third = AddButton(30, 30, 60, 60);
+    // The screen's corner and the first button's right edge: the screen
+    // takes them, no button does.
+    for (const auto& [x, y] : {std::pair{100, 200}, {150, 225}}) {
+        Frame(x, y, true);
+        EXPECT_FALSE(first->pressed || second->pressed || third->pressed) << x << ", " << y;
+    }
+    Frame(101, 201, true);
+    EXPECT_TRUE(first->pressed && !second->pressed && !third->pressed);
+    Frame(145, 245, true); // under all three
+    EXPECT_TRUE(second->pressed && third->pressed);
 
-TEST_F(ScreenTest, AHiddenScreenGetsNeitherInputNorDrawing)
-{
-    CTextButton* button = AddButton(0, 0, 60, 60);
     page.Hide();
+    CTextButton* hidden = AddButton(0, 0, 60, 60);
     Frame(120, 220, true);
-    EXPECT_FALSE(button->pressed);
+    EXPECT_FALSE(hidden->pressed) << "a hidden screen gets no input";
 }
 
 TEST_F(ScreenTest, InputBoxFocusChangesOnlyOnAPressAndKeysArriveInBothPasses)

@@ -115,23 +115,15 @@ TEST_F(NameDialogTest, ConfirmHandsOverTheBoxEvenEmptyAndCancelKeepsTheDefault)
 
 TEST_F(NameDialogTest, BothClicksInOneFrameReadAsCancelForTheSaveOnly)
 {
-    struct SCase {
-        bool save;
-        int32_t result;
-    };
-    for (const SCase& c : {SCase{true, 2}, SCase{false, 1}}) {
-        std::unique_ptr<CNameDialog> dialog;
-        if (c.save) {
-            dialog = Open<CSaveNameDialog>();
-        } else {
-            dialog = Open<CRecordNameDialog>();
-        }
+    for (const bool save : {true, false}) {
+        std::unique_ptr<CNameDialog> dialog
+            = save ? std::unique_ptr<CNameDialog>(Open<CSaveNameDialog>()) : Open<CRecordNameDialog>();
         Frame(5, 5, false);
         dialog->confirmButton->Press(nullptr);
         dialog->cancelButton->Press(nullptr);
         Frame(5, 5, false, 300);
         Frame(5, 5, false);
-        EXPECT_EQ(dialog->result, c.result) << (c.save ? "save" : "record");
+        EXPECT_EQ(dialog->result, save ? 2 : 1) << (save ? "save" : "record");
         framework.DetachScreen(dialog.get());
     }
 }

@@ -1,6 +1,7 @@
 // The settings files: exact bytes written, presets for missing fields, and a
 // failed write that leaves the old file whole.
-#include "gui/FrameworkHarness.h"
+#include "PageRig.h"
+
 #include "platform/BinaryIo.h"
 #include "screens/SettingsFiles.h"
 
@@ -8,6 +9,10 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+
+using page_test::OptionsBytes;
+using page_test::PlayGameBytes;
 
 namespace {
 
@@ -39,28 +44,21 @@ TEST_F(SettingsFilesTest, OptionsKeepThePresetsForEveryFieldTheFileLacks)
         std::vector<uint8_t> bytes;
         SOptions expected;
     };
-    SOptions stored{55, 60, 1, 0, "Walnut Table.bmp", "Red Lacquer"};
-    platform::CBinaryWriter full;
-    for (int32_t v : {55, 60, 1, 0}) {
-        full.WriteInt32(v);
-    }
-    full.WriteText(stored.backdrop, 256);
-    full.WriteText(stored.tileSet, 256);
+    const SOptions stored{55, 60, 1, 0, "Walnut Table.bmp", "Red Lacquer"};
     const std::vector<Case> cases = {
         {"empty", {}, SOptions{}},
         {"8 bytes", Numbers({7, 8}), SOptions{7, 8, 0, 1, "", ""}},
         {"10 bytes", [] { auto b = Numbers({7, 8}); b.push_back(1); b.push_back(0); return b; }(), SOptions{7, 8, 0, 1, "", ""}},
-        {"complete", full.Bytes(), stored},
+        {"complete", OptionsBytes({55, 60, 1, 0}, stored.backdrop, stored.tileSet), stored},
     };
     for (const Case& c : cases) {
         dir.Write("Data/Options.dat", c.bytes);
         const SOptions read = ReadOptionsFile();
-        EXPECT_EQ(read.mouseSensitivity, c.expected.mouseSensitivity) << c.what;
-        EXPECT_EQ(read.soundVolume, c.expected.soundVolume) << c.what;
-        EXPECT_EQ(read.playMusic, c.expected.playMusic) << c.what;
-        EXPECT_EQ(read.fullScreen, c.expected.fullScreen) << c.what;
-        EXPECT_EQ(read.backdrop, c.expected.backdrop) << c.what;
-        EXPECT_EQ(read.tileSet, c.expected.tileSet) << c.what;
+        EXPECT_EQ(std::tie(read.mouseSensitivity, read.soundVolume, read.playMusic, read.fullScreen, read.backdrop,
+                      read.tileSet),
+            std::tie(c.expected.mouseSensitivity, c.expected.soundVolume, c.expected.playMusic, c.expected.fullScreen,
+                c.expected.backdrop, c.expected.tileSet))
+            << c.what;
     }
     std::filesystem::remove(dir.File("Data/Options.dat"));
     EXPECT_EQ(ReadOptionsFile().fullScreen, 1);
@@ -69,23 +67,10 @@ TEST_F(SettingsFilesTest, OptionsKeepThePresetsForEveryFieldTheFileLacks)
 TEST_F(SettingsFilesTest, WritersProduceTheExactLayouts)
 {
     ASSERT_TRUE(WriteOptionsFile(SOptions{20, 100, 1, 0, "Emerald Felt.bmp", "Ivory"}));
-    const auto options = ReadBack(dir, "Data/Options.dat");
-    ASSERT_EQ(options.size(), 528u);
-    platform::CBinaryWriter expected;
-    for (int32_t v : {20, 100, 1, 0}) {
-        expected.WriteInt32(v);
-    }
-    expected.WriteText("Emerald Felt.bmp", 256);
-    expected.WriteText("Ivory", 256);
-    EXPECT_EQ(options, expected.Bytes());
+    EXPECT_EQ(ReadBack(dir, "Data/Options.dat"), OptionsBytes({20, 100, 1, 0}, "Emerald Felt.bmp", "Ivory"));
 
     ASSERT_TRUE(WritePlayGameFile(SPlayGame{3, "Twin Towers"}));
-    const auto playGame = ReadBack(dir, "Data/PlayGame.dat");
-    ASSERT_EQ(playGame.size(), 260u);
-    EXPECT_EQ(playGame[0], 3);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&playGame[4])), "Twin Towers");
-    EXPECT_EQ(playGame[4 + 11], 0);
-    EXPECT_EQ(playGame.back(), 0);
+    EXPECT_EQ(ReadBack(dir, "Data/PlayGame.dat"), PlayGameBytes(3, "Twin Towers"));
     const SPlayGame read = ReadPlayGameFile();
     EXPECT_EQ(read.gameType, 3);
     EXPECT_EQ(read.layout, "Twin Towers");

@@ -91,6 +91,22 @@ TEST(FontSheets, SpacesAdvanceAndTheNewlineTakesNoRoom)
     }
 }
 
+// The rows of a glyph's ink in its cell.
+std::pair<int, int> InkRows(const SBitmap& sheet, const SFontFiles& font, uint8_t code)
+{
+    int top = font.cell;
+    int bottom = 0;
+    for (int y = 0; y < font.cell; ++y) {
+        for (int x = 0; x < font.cell; ++x) {
+            if (!IsKey(sheet.At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
+            }
+        }
+    }
+    return {top, bottom};
+}
+
 // Captions stand 15 pixels above a button's middle, so the capitals of the
 // caption font sit in the middle of the cell.
 TEST(FontSheets, CaptionCapitalsSitMidCell)
@@ -99,17 +115,7 @@ TEST(FontSheets, CaptionCapitalsSitMidCell)
     const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
     ASSERT_TRUE(sheet.has_value());
     for (const char c : std::string("HEMT")) {
-        const auto code = static_cast<uint8_t>(c);
-        int top = font.cell;
-        int bottom = 0;
-        for (int y = 0; y < font.cell; ++y) {
-            for (int x = 0; x < font.cell; ++x) {
-                if (!IsKey(sheet->At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y + 1);
-                }
-            }
-        }
+        const auto [top, bottom] = InkRows(*sheet, font, static_cast<uint8_t>(c));
         EXPECT_NEAR((top + bottom) / 2.0, 16.0, 2.5) << c;
     }
 }
@@ -163,22 +169,6 @@ std::optional<int> RowGap(const SInkLine& line, int leftGlyph, int rightGlyph, i
         return std::nullopt;
     }
     return rightEdge - leftEdge - 1;
-}
-
-// The rows of a glyph's ink in its cell.
-std::pair<int, int> InkRows(const SBitmap& sheet, const SFontFiles& font, uint8_t code)
-{
-    int top = font.cell;
-    int bottom = 0;
-    for (int y = 0; y < font.cell; ++y) {
-        for (int x = 0; x < font.cell; ++x) {
-            if (!IsKey(sheet.At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y + 1);
-            }
-        }
-    }
-    return {top, bottom};
 }
 
 // Evenly set letters leave about the same amount of background between

@@ -3,6 +3,8 @@
 #include "LayoutTool.h"
 #include "LayoutPreview.h"
 
+#include "../../board/BoardTestLayouts.h"
+
 #include "board/LayoutCheck.h"
 #include "board/LayoutText.h"
 #include "platform/Files.h"
@@ -48,21 +50,7 @@ std::string ReadText(const std::string& path)
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
-// 96 tiles on level 0 and 48 on level 1: passes every check.
-board::SLayoutData BlockLayout()
-{
-    board::SLayoutData data;
-    int t = 0;
-    for (int level = 0; level < 2; ++level) {
-        for (int r = 4 * level; r < 16 - 4 * level; r += 2) {
-            for (int c = 2; c < 26; c += 2) {
-                data.cells[t++] = board::TileCells({c, r, level});
-            }
-        }
-    }
-    data.records = board::DefaultRecords();
-    return data;
-}
+using board_test::BlockLayout;
 
 TEST(LayoutToolTest, UsageAndUnknownCommands)
 {
