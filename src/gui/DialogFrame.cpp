@@ -1,7 +1,10 @@
 // The dialog box's placement, background, input and drawing.
 #include "gui/DialogFrame.h"
 
+#include "gui/TextButton.h"
 #include "media/Display.h"
+#include "media/Keyboard.h"
+#include "platform/InputKeyCodes.h"
 
 CDialogFrame::CDialogFrame(CDXFramework* owningFramework)
     : CScreen(owningFramework)
@@ -45,6 +48,8 @@ bool CDialogFrame::LoadFrame(
 void CDialogFrame::ReleaseFrame()
 {
     ReleaseSprite(background);
+    enterButton = nullptr;
+    escapeButton = nullptr;
     DeleteWidgets();
     ForgetDevices();
 }
@@ -56,5 +61,14 @@ bool CDialogFrame::DrawFrame()
     }
     display->DrawSprite(background.get(), left, top);
     ContainerDraw();
+    // Like the input box, the keys work wherever the mouse is.
+    if (keyboard) {
+        if (enterButton && (keyboard->IsKeyDown(DIK_RETURN) || keyboard->IsKeyDown(DIK_NUMPADENTER))) {
+            enterButton->Press(sounds);
+        }
+        if (escapeButton && keyboard->IsKeyDown(DIK_ESCAPE)) {
+            escapeButton->Press(sounds);
+        }
+    }
     return true;
 }

@@ -1,12 +1,15 @@
 // The box both dialogs in front of a game screen are drawn in: 500 x 250
 // pixels at (150, 175) in layer 0 with the dialog background behind its
-// widgets.
+// widgets. Enter and Escape press the buttons a dialog names for them, as a
+// click on them would.
 #pragma once
 
 #include "gui/Screen.h"
 #include "media/Sprite.h"
 
 #include <cstdint>
+
+class CTextButton;
 
 class CDialogFrame : public CScreen {
 public:
@@ -32,9 +35,15 @@ protected:
     // Drops the background and every widget and forgets the devices; the
     // dialog clears its own widget pointers first.
     void ReleaseFrame();
-    // Draws the background and the widgets; false while there is nothing to
-    // draw on (hidden, or no display).
+    // Draws the background and the widgets and presses the buttons named
+    // for Enter and Escape while those keys are down; false while there is
+    // nothing to draw on (hidden, or no display).
     bool DrawFrame();
+
+    // The buttons Enter (either Enter key) and Escape press; cleared with
+    // the widgets.
+    CTextButton* enterButton = nullptr;
+    CTextButton* escapeButton = nullptr;
 
 private:
     SpritePtr background;

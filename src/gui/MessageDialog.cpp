@@ -17,6 +17,8 @@ void CMessageDialog::LoadResources(
 {
     if (LoadFrame(newDisplay, newSounds, newMouse, newKeyboard, newFonts)) {
         okButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 330, 180, 475, 230, "Ok"));
+        enterButton = okButton;
+        escapeButton = okButton;
     }
 }
 

@@ -27,6 +27,8 @@ void CNameDialog::LoadResources(
     inputBox->focused = true;
     confirmButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 150, 190, 300, 235, look.confirmCaption));
     cancelButton = AddTextButton(gui::MakeSmallWoodButton(*display, sounds, 315, 190, 465, 235, "Cancel"));
+    enterButton = confirmButton;
+    escapeButton = cancelButton;
 }
 
 void CNameDialog::ReleaseResources()

@@ -197,5 +197,22 @@ class GameScreens(unittest.TestCase):
                     x.close()
 
 
+    def test_enter_saves_and_escape_cancels_the_save_dialog(self):
+        with Game(options=options_bytes(full_screen=0), prepare=prepare(1)) as game:
+            game.click(*MENU_PLAY)
+            game.click(*PAGE_PLAY, hold=0.1)
+            time.sleep(1.0)
+            game.click(*BAR["save"])
+            game.type("kept")
+            game.key("Escape")
+            time.sleep(0.6)
+            self.assertEqual(os.listdir(game.path("Saves")), [])
+            game.click(*BAR["save"])
+            game.type("by enter")
+            game.key("Return")
+            time.sleep(0.6)
+            self.assertEqual(os.listdir(game.path("Saves")), ["by enter"])
+            self.assertEqual(game.quit(), 0)
+
 if __name__ == "__main__":
     unittest.main()

@@ -6,6 +6,7 @@
 #include "gui/FrameworkHarness.h"
 #include "gui/InputBox.h"
 #include "gui/MessageDialog.h"
+#include "platform/InputKeyCodes.h"
 #include "gui/Slider.h"
 #include "gui/TextButton.h"
 #include "media/Display.h"
@@ -141,6 +142,16 @@ TEST_F(ScreenTest, TheMessageDialogShowsItsTextAndReportsItsButton)
     EXPECT_TRUE(dialog.okButton->pressed);
     harness.clock->Advance(260);
     EXPECT_TRUE(dialog.okButton->TakeClick());
+    // Enter and Escape press it too, once the lock-out has passed.
+    for (const uint8_t key : {DIK_RETURN, DIK_ESCAPE}) {
+        harness.clock->Advance(CTextButton::kLockOutMs);
+        harness.SetKey(key, true);
+        Frame(5, 5, false);
+        harness.SetKey(key, false);
+        EXPECT_TRUE(dialog.okButton->pressed);
+        harness.clock->Advance(260);
+        EXPECT_TRUE(dialog.okButton->TakeClick());
+    }
     dialog.Deactivate();
     EXPECT_EQ(dialog.okButton, nullptr);
     framework.DetachScreen(&dialog);

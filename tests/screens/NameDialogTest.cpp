@@ -113,6 +113,36 @@ TEST_F(NameDialogTest, ConfirmHandsOverTheBoxEvenEmptyAndCancelKeepsTheDefault)
     framework.DetachScreen(record.get());
 }
 
+// Enter (either key) confirms what was typed and Escape cancels, each as a
+// click on its button would: pushed at once, reported 250 ms later.
+TEST_F(NameDialogTest, EnterConfirmsAndEscapeCancels)
+{
+    for (const uint8_t enter : {DIK_RETURN, DIK_NUMPADENTER}) {
+        auto save = Open<CSaveNameDialog>();
+        Type(DIK_Q);
+        harness.SetKey(enter, true);
+        Frame(5, 5, false, 100);
+        EXPECT_TRUE(save->confirmButton->pressed);
+        EXPECT_EQ(save->result, 0);
+        harness.SetKey(enter, false);
+        Frame(5, 5, false, 200);
+        Frame(5, 5, false);
+        EXPECT_EQ(save->result, 1);
+        EXPECT_EQ(save->name, "q");
+        framework.DetachScreen(save.get());
+    }
+
+    auto record = Open<CRecordNameDialog>();
+    Type(DIK_K);
+    harness.SetKey(DIK_ESCAPE, true);
+    Frame(5, 5, false, 300);
+    harness.SetKey(DIK_ESCAPE, false);
+    Frame(5, 5, false);
+    EXPECT_EQ(record->result, 2);
+    EXPECT_EQ(record->name, "Player");
+    framework.DetachScreen(record.get());
+}
+
 TEST_F(NameDialogTest, BothClicksInOneFrameReadAsCancelForTheSaveOnly)
 {
     for (const bool save : {true, false}) {
