@@ -139,7 +139,7 @@ void PresentIntoWindow(benchmark::State& state)
     back->Fill(Rect{0, 0, 800, 600}, 0x00336699);
     for (auto _ : state) {
         PumpEvents();
-        screen->PresentStretched(*back);
+        screen->PresentInWindow(platform::PresentedFrame{back.get(), {Rect{0, 0, 800, 600}}});
     }
 }
 BENCHMARK(PresentIntoWindow)->Unit(benchmark::kMillisecond);

@@ -39,7 +39,7 @@ void BM_PresentFullScreen(benchmark::State& state)
         }
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(chain->Flip());
+        benchmark::DoNotOptimize(chain->Flip(platform::PresentedFrame{back.get(), {platform::Rect{0, 0, 800, 600}}}));
     }
     int32_t width = 0;
     int32_t height = 0;

@@ -28,6 +28,7 @@ CMainFrame::CMainFrame()
     }
     desktop = platform::CreateSystemDesktop(Window());
     gameFramework = new CGameFramework(desktop.get());
+    gameFramework->idleWhenQuiet = true;
     if (!gameFramework->Init()) {
         std::cerr << "velmora-mahjongg: the display could not be set up, neither full screen nor in a window\n";
         failed = true;

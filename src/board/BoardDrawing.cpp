@@ -60,11 +60,7 @@ void CDisplayCanvas::DrawSprite(CSprite* sprite, int32_t x, int32_t y) { display
 
 void CDisplayCanvas::BlendSprite(CSprite* sprite, int32_t x, int32_t y, const platform::Rect& source)
 {
-    CSprite* back = display.BackBuffer();
-    if (!sprite || !sprite->surface || !back || !back->surface) {
-        return;
-    }
-    ::BlendSprite(back->surface.get(), sprite->surface.get(), x, y, &source);
+    display.BlendSprite(sprite, x, y, source);
 }
 
 void DrawBoard(

@@ -9,6 +9,7 @@
 #include "media/SoundSystem.h"
 #include "platform/Clock.h"
 #include "platform/InputKeyCodes.h"
+#include "platform/PresentScaling.h"
 
 #include <cstdio>
 #include <iostream>
@@ -18,6 +19,12 @@ namespace {
 constexpr uint32_t kFunctionKeyWaitMs = 500;
 constexpr uint32_t kFailureWaitMs = 100;
 constexpr uint32_t kWindowedFrameWaitMs = 10;
+// A frame loop left alone: after this many frames that changed nothing on
+// screen, and this long after the last key or button, it waits up to
+// kIdleWaitMs a frame, ending the wait at once when input arrives.
+constexpr int32_t kQuietFramesBeforeIdle = 3;
+constexpr uint32_t kAwakeAfterInputMs = 1000;
+constexpr uint32_t kIdleWaitMs = 50;
 constexpr uint32_t kFpsStartBackMs = 1001;
 
 } // namespace
@@ -248,11 +255,34 @@ int32_t CDXFramework::RunFrame()
     PollDevices();
     DrawCursor();
     display->Present();
+    PaceFrame();
+    ApplyModeRequests();
+    return 0;
+}
+
+// Windowed frames wait 10 ms, full-screen ones are paced by the flip. Where
+// nothing changes and nobody plays, the loop idles instead: every timer of
+// the game compares tick counts, so fewer frames change no rule, and the
+// second after a key or a button keeps the full rate for the 250 and 500 ms
+// steps of buttons and pauses.
+void CDXFramework::PaceFrame()
+{
+    const uint32_t now = platform::GetTicks();
+    bool input = mouse->buttons[0] != 0 || mouse->buttons[1] != 0;
+    for (int key = 0; key < static_cast<int>(keyboard->keys.size()) && !input; ++key) {
+        input = keyboard->IsKeyDown(key);
+    }
+    if (input) {
+        lastInputTick = now;
+    }
+    quietFrames = display->LastFrameChanged() || input ? 0 : quietFrames + 1;
+    if (idleWhenQuiet && quietFrames >= kQuietFramesBeforeIdle && now - lastInputTick >= kAwakeAfterInputMs) {
+        platform::WaitForInputMs(kIdleWaitMs);
+        return;
+    }
     if (display->IsWindowed()) {
         platform::WaitMs(kWindowedFrameWaitMs);
     }
-    ApplyModeRequests();
-    return 0;
 }
 
 // Input goes to the one topmost shown screen under the mouse (the lowest
@@ -351,12 +381,18 @@ void CDXFramework::DrawCursor()
     if (!active) {
         return;
     }
+    // The picture keeps its shape in the client area; the bars beside it
+    // count as outside.
     const platform::Rect client = desktop->ClientRectOnScreen();
+    platform::Rect picture
+        = platform::PlanPresentScaling(width, height, client.Width(), client.Height(), platform::ScaleFit::KeepProportions)
+              .destination;
+    picture = platform::Rect{picture.left + client.left, picture.top + client.top, picture.right + client.left,
+        picture.bottom + client.top};
     int32_t cursorX = 0;
     int32_t cursorY = 0;
     desktop->GetCursorPosition(cursorX, cursorY);
-    const bool inside =
-        client.left <= cursorX && cursorX < client.right && client.top <= cursorY && cursorY < client.bottom;
+    const bool inside = picture.Contains(cursorX, cursorY);
     if (!inside) {
         if (!systemCursorShown) {
             desktop->ShowCursor(true);
@@ -368,11 +404,11 @@ void CDXFramework::DrawCursor()
         desktop->ShowCursor(false);
         systemCursorShown = false;
     }
-    // In single precision, as the picture is scaled to the client area.
-    const float scaleX = static_cast<float>(width) / static_cast<float>(client.Width());
-    const float scaleY = static_cast<float>(height) / static_cast<float>(client.Height());
-    mouse->x = static_cast<int32_t>(scaleX * static_cast<float>(cursorX - client.left));
-    mouse->y = static_cast<int32_t>(scaleY * static_cast<float>(cursorY - client.top));
+    // In single precision, as the picture is scaled into its rectangle.
+    const float scaleX = static_cast<float>(width) / static_cast<float>(picture.Width());
+    const float scaleY = static_cast<float>(height) / static_cast<float>(picture.Height());
+    mouse->x = static_cast<int32_t>(scaleX * static_cast<float>(cursorX - picture.left));
+    mouse->y = static_cast<int32_t>(scaleY * static_cast<float>(cursorY - picture.top));
     if (cursor) {
         display->DrawSprite(cursor, mouse->x, mouse->y);
     }

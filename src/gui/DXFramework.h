@@ -84,6 +84,9 @@ public:
     bool systemCursorShown = true;
     bool requestFullScreen = false;
     bool requestWindowed = false;
+    // Whether frames that change nothing let the loop idle (the game turns
+    // it on; frame-by-frame tests keep the design's fixed pace).
+    bool idleWhenQuiet = false;
     // Mode sets so far (start-up, F5, focus): lets a caller time them.
     int32_t modeSetCount = 0;
     // The frame-rate text as last drawn.
@@ -105,6 +108,7 @@ protected:
     bool HandleFunctionKeys();
     void DrawFrameTexts();
     void DrawCursor();
+    void PaceFrame();
     void PollDevices();
     void ApplyModeRequests();
 
@@ -130,4 +134,8 @@ protected:
     uint32_t frameCount = 0;
     uint32_t fpsStartTick = 0;
     bool fpsStarted = false;
+private:
+    // Frames in a row that changed nothing on screen, and the last key or button.
+    int32_t quietFrames = 0;
+    uint32_t lastInputTick = 0;
 };

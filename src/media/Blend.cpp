@@ -104,7 +104,8 @@ void BlendRow32(uint8_t* dest, const uint8_t* source, int32_t width)
 
 } // namespace
 
-int32_t BlendSprite(CSurface* destination, CSurface* source, int32_t x, int32_t y, const Rect* sourceRect)
+int32_t BlendSprite(CSurface* destination, CSurface* source, int32_t x, int32_t y, const Rect* sourceRect,
+    const Rect* within)
 {
     if (!destination || !source) {
         return 0;
@@ -123,7 +124,10 @@ int32_t BlendSprite(CSurface* destination, CSurface* source, int32_t x, int32_t 
     Rect to{x + from.left - requested.left, y + from.top - requested.top, 0, 0};
     to.right = to.left + from.Width();
     to.bottom = to.top + from.Height();
-    const Rect visible = Intersect(to, Rect{0, 0, destination->Width(), destination->Height()});
+    Rect visible = Intersect(to, Rect{0, 0, destination->Width(), destination->Height()});
+    if (within) {
+        visible = Intersect(visible, *within);
+    }
     if (visible.IsEmpty()) {
         return 0;
     }

@@ -3,7 +3,9 @@
 // buffer.
 #include "media/Display.h"
 
+#include "media/Blend.h"
 #include "platform/Files.h"
+#include "platform/PresentScaling.h"
 
 #include <algorithm>
 #include <iostream>
@@ -139,6 +141,7 @@ bool CDisplay::SetFullScreen(int32_t modeWidth, int32_t modeHeight, int32_t mode
     if (primary) {
         backBuffer->surface = primary->AttachedBackBuffer();
     }
+    backBuffer->record = &frameRecord;
     primaryClipper = AttachClipList(backBuffer->surface.get(), {Rect{0, 0, width, height}});
     return true;
 }
@@ -168,6 +171,7 @@ bool CDisplay::SetWindowed(int32_t backWidth, int32_t backHeight)
     }
     backBuffer = std::make_unique<CSprite>();
     backBuffer->surface = directDraw->CreateSurface(windowWidth, windowHeight);
+    backBuffer->record = &frameRecord;
     backClipper = AttachClipList(backBuffer->surface.get(), {Rect{0, 0, windowWidth, windowHeight}});
     return true;
 }
@@ -198,17 +202,85 @@ void CDisplay::Present()
     if (!primary || !backBuffer || !backBuffer->surface) {
         return;
     }
+    platform::CSurface& back = *backBuffer->surface;
+    ChooseScale();
+    const std::vector<Rect> changed = TrackChanges(back);
+    lastFrameChanged = !changed.empty();
+    platform::PresentedFrame frame;
+    if (scale > 1) {
+        frameRecord.Replay(*scaledBuffer, scale, changed);
+        frame.picture = scaledBuffer.get();
+        for (const Rect& part : changed) {
+            frame.changed.push_back(ScaledRect(part, scale));
+        }
+    } else {
+        frame.picture = &back;
+        frame.changed = changed;
+    }
+    frameRecord.Clear();
     if (windowed) {
-        primary->PresentStretched(*backBuffer->surface);
+        primary->PresentInWindow(frame);
         return;
     }
     // A flip fails while the screen is taken by someone else; after a few
-    // tries the frame is dropped instead of waiting for ever.
+    // tries the frame is dropped instead of waiting for ever, and the next
+    // one is sent whole.
     for (int attempt = 0; attempt < kFlipAttempts; ++attempt) {
-        if (primary->Flip()) {
+        if (primary->Flip(frame)) {
             return;
         }
     }
+    sendWholeFrame = true;
+}
+
+void CDisplay::ChooseScale()
+{
+    int32_t outputWidth = 0;
+    int32_t outputHeight = 0;
+    primary->OutputSize(outputWidth, outputHeight);
+    const int32_t pictureWidth = BackBufferWidth();
+    const int32_t pictureHeight = BackBufferHeight();
+    // The 16- and 15-bit displays draw at 1x only.
+    const bool deep = backBuffer->surface->Format().bitsPerPixel == 32;
+    const int32_t wanted = deep
+        ? platform::ComposeScaleFor(pictureWidth, pictureHeight, outputWidth, outputHeight, primary->LargestScale())
+        : 1;
+    if (wanted == scale) {
+        return;
+    }
+    scale = wanted;
+    scaledBuffer.reset();
+    if (scale > 1) {
+        scaledBuffer = platform::CSurface::Create(
+            pictureWidth * scale, pictureHeight * scale, platform::PixelFormat::ForDepth(32));
+        if (!scaledBuffer) {
+            scale = 1;
+        }
+    }
+    sendWholeFrame = true;
+}
+
+std::vector<Rect> CDisplay::TrackChanges(platform::CSurface& back)
+{
+    const Rect whole{0, 0, back.Width(), back.Height()};
+    const bool fresh = !previousFrame || previousFrame->Width() != back.Width()
+        || previousFrame->Height() != back.Height() || !(previousFrame->Format() == back.Format());
+    if (fresh) {
+        previousFrame = platform::CSurface::Create(back.Width(), back.Height(), back.Format());
+    }
+    std::vector<Rect> changed;
+    if (fresh || sendWholeFrame || !previousFrame) {
+        changed.push_back(whole);
+    } else {
+        changed = ChangedParts(back, *previousFrame);
+    }
+    sendWholeFrame = false;
+    if (previousFrame) {
+        for (const Rect& part : changed) {
+            previousFrame->Blit(back, part, part);
+        }
+    }
+    return changed;
 }
 
 SpritePtr CDisplay::CreateSprite(const std::string& fileName, int32_t spriteWidth, int32_t spriteHeight)
@@ -216,6 +288,12 @@ SpritePtr CDisplay::CreateSprite(const std::string& fileName, int32_t spriteWidt
     auto sprite = std::make_unique<CSprite>();
     sprite->width = spriteWidth;
     sprite->height = spriteHeight;
+    sprite->scaled = std::make_shared<CScaledPixels>();
+    sprite->scaled->recipe
+        = std::make_shared<SpriteRecipe>(SpriteRecipe{fileName, spriteWidth, spriteHeight, {}});
+    // A new picture may differ at the display's scale where it does not at
+    // 1x: the next frame is sent whole.
+    sendWholeFrame = true;
     if (directDraw) {
         sprite->surface = directDraw->CreateSurface(spriteWidth, spriteHeight);
     }
@@ -248,8 +326,12 @@ void CDisplay::DrawSpritePart(
     if (!sprite || !sprite->surface || !backBuffer || !backBuffer->surface) {
         return;
     }
-    backBuffer->surface->Blit(
-        *sprite->surface, Rect{left, top, right, bottom}, Rect{x, y, x + right - left, y + bottom - top});
+    const Rect from{left, top, right, bottom};
+    const Rect to{x, y, x + right - left, y + bottom - top};
+    backBuffer->surface->Blit(*sprite->surface, from, to);
+    if (sprite->scaled) {
+        frameRecord.AddCopy(sprite->scaled, from, to);
+    }
 }
 
 void CDisplay::DrawSpriteStretched(CSprite* sprite, int32_t x, int32_t y, int32_t w, int32_t h)
@@ -257,5 +339,21 @@ void CDisplay::DrawSpriteStretched(CSprite* sprite, int32_t x, int32_t y, int32_
     if (!sprite || !sprite->surface || !backBuffer || !backBuffer->surface) {
         return;
     }
-    backBuffer->surface->Blit(*sprite->surface, Rect{0, 0, sprite->width, sprite->height}, Rect{x, y, x + w, y + h});
+    const Rect from{0, 0, sprite->width, sprite->height};
+    const Rect to{x, y, x + w, y + h};
+    backBuffer->surface->Blit(*sprite->surface, from, to);
+    if (sprite->scaled) {
+        frameRecord.AddCopy(sprite->scaled, from, to);
+    }
+}
+
+void CDisplay::BlendSprite(CSprite* sprite, int32_t x, int32_t y, const Rect& source)
+{
+    if (!sprite || !sprite->surface || !backBuffer || !backBuffer->surface) {
+        return;
+    }
+    ::BlendSprite(backBuffer->surface.get(), sprite->surface.get(), x, y, &source);
+    if (sprite->scaled) {
+        frameRecord.AddBlend(sprite->scaled, source, x, y);
+    }
 }

@@ -3,6 +3,7 @@
 // and the log of set-up failures ("Direct Draw 5 Log.txt").
 #pragma once
 
+#include "media/FrameRecord.h"
 #include "media/Sprite.h"
 #include "platform/VideoBackend.h"
 #include "platform/VideoTypes.h"
@@ -49,10 +50,20 @@ public:
 
     // Fills the whole back buffer with black.
     void ClearBackBuffer();
-    // Shows the back buffer: windowed, stretched into the client area; full
-    // screen, flipped in step with the display's refresh. A flip that keeps
-    // failing is given up after kFlipAttempts tries (the frame is dropped).
+    // Shows the back buffer, kept in shape and centred in the window's client
+    // area or the screen: windowed, copied into the window; full screen,
+    // flipped in step with the display's refresh. A flip that keeps failing
+    // is given up after kFlipAttempts tries (the frame is dropped).
+    //
+    // The frame is shown at the whole-number scale that suits the output
+    // (1 to 4; 1 at 16 and 15 bits): the parts that differ from the last
+    // frame are drawn again at that scale from what was recorded while the
+    // game drew its frame at 1x, and only those parts are sent.
     void Present();
+    // Whether the last Present found anything changed since the one before.
+    bool LastFrameChanged() const { return lastFrameChanged; }
+    // The scale frames are shown at.
+    int32_t Scale() const { return scale; }
 
     // A new sprite of width x height holding the top-left pixels of the
     // bitmap file (a game path such as "Graphics\\Gui\\Button.bmp"), keyed on
@@ -65,6 +76,8 @@ public:
     void DrawSpritePart(
         CSprite* sprite, int32_t x, int32_t y, int32_t left, int32_t top, int32_t right, int32_t bottom);
     void DrawSpriteStretched(CSprite* sprite, int32_t x, int32_t y, int32_t w, int32_t h);
+    // The half-strength blend of `source` of the sprite, its top-left at (x, y).
+    void BlendSprite(CSprite* sprite, int32_t x, int32_t y, const platform::Rect& source);
 
     // The back buffer (its surface may be null after a failed set-up).
     CSprite* BackBuffer() { return backBuffer.get(); }
@@ -94,6 +107,11 @@ public:
 private:
     void ReleaseDirectDraw();
     bool TrySetDisplayMode(int32_t depth);
+    // Follows the output's size: a new scale drops the frame at the old one.
+    void ChooseScale();
+    // The parts of the back buffer that differ from the frame shown before,
+    // which then becomes this one.
+    std::vector<platform::Rect> TrackChanges(platform::CSurface& back);
 
     std::ofstream log;
     std::unique_ptr<platform::IVideoBackend> directDraw;
@@ -109,4 +127,11 @@ private:
     int32_t windowHeight = 0;
     bool windowed = false;
     bool modeChanged = false;
+
+    CFrameRecord frameRecord; // the steps of the frame being drawn
+    std::unique_ptr<platform::CSurface> previousFrame; // the last frame shown, at 1x
+    std::unique_ptr<platform::CSurface> scaledBuffer; // the frame at `scale` when above 1
+    int32_t scale = 1;
+    bool sendWholeFrame = true;
+    bool lastFrameChanged = true;
 };

@@ -2,7 +2,23 @@
 // by depth, and release.
 #include "media/Sprite.h"
 
+#include "media/FrameRecord.h"
+
 using platform::Rect;
+
+namespace {
+
+// The sprite's recipe gains `edit`; its pixels at other scales are made anew
+// when next drawn (a frame that recorded the old ones keeps them).
+void AddEdit(CSprite& sprite, SpriteRecipe::Edit edit)
+{
+    auto recipe = std::make_shared<SpriteRecipe>(*sprite.scaled->recipe);
+    recipe->edits.push_back(std::move(edit));
+    sprite.scaled = std::make_shared<CScaledPixels>();
+    sprite.scaled->recipe = std::move(recipe);
+}
+
+} // namespace
 
 void BlitSprite(CSprite* source, CSprite* destination, int32_t sourceLeft, int32_t sourceTop, int32_t sourceRight,
     int32_t sourceBottom, int32_t destLeft, int32_t destTop, int32_t destRight, int32_t destBottom)
@@ -10,8 +26,17 @@ void BlitSprite(CSprite* source, CSprite* destination, int32_t sourceLeft, int32
     if (!source || !destination || !source->surface || !destination->surface) {
         return;
     }
-    destination->surface->Blit(*source->surface, Rect{sourceLeft, sourceTop, sourceRight, sourceBottom},
-        Rect{destLeft, destTop, destRight, destBottom});
+    const Rect from{sourceLeft, sourceTop, sourceRight, sourceBottom};
+    const Rect to{destLeft, destTop, destRight, destBottom};
+    destination->surface->Blit(*source->surface, from, to);
+    if (!source->scaled) {
+        return;
+    }
+    if (destination->record) {
+        destination->record->AddCopy(source->scaled, from, to);
+    } else if (destination->scaled) {
+        AddEdit(*destination, SpriteRecipe::Edit{source->scaled->recipe, from, to});
+    }
 }
 
 std::optional<uint32_t> PackFillColour(int32_t bitsPerPixel, int32_t red, int32_t green, int32_t blue)
@@ -38,8 +63,15 @@ void FillSpriteRect(
         return;
     }
     const std::optional<uint32_t> raw = PackFillColour(sprite->surface->Format().bitsPerPixel, red, green, blue);
-    if (raw) {
-        sprite->surface->Fill(Rect{left, top, right, bottom}, *raw);
+    if (!raw) {
+        return;
+    }
+    const Rect area{left, top, right, bottom};
+    sprite->surface->Fill(area, *raw);
+    if (sprite->record) {
+        sprite->record->AddFill(area, PackFillColour(32, red, green, blue).value_or(0));
+    } else if (sprite->scaled) {
+        AddEdit(*sprite, SpriteRecipe::Edit{nullptr, Rect{}, area, red, green, blue});
     }
 }
 

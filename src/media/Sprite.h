@@ -8,14 +8,51 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
+
+class CFrameRecord;
+
+// How a sprite's pixels are made, so that they can be made again at any
+// display scale: its file, then the copies and fills made into it since.
+// Never changed once shared: an edit makes a new recipe.
+struct SpriteRecipe {
+    struct Edit {
+        std::shared_ptr<const SpriteRecipe> source; // null: a fill
+        platform::Rect from;
+        platform::Rect to;
+        int32_t red = 0;
+        int32_t green = 0;
+        int32_t blue = 0;
+    };
+    std::string fileName;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<Edit> edits;
+};
+
+// A sprite's pixels at the display's scale (32 bits), made the first time it
+// is drawn at that scale.
+struct CScaledPixels {
+    std::shared_ptr<const SpriteRecipe> recipe;
+    std::unique_ptr<platform::CSurface> surface;
+    int32_t scale = 0; // the scale `surface` was made at; 0: not made
+};
 
 // The record of one picture. The creator owns it (CDisplay::CreateSprite
 // hands it out). The display's back buffer uses the same record with only
 // `surface` set; in full screen that surface is shared with the flip chain.
+// `surface` holds the picture's own pixels, at 1x; the game composes every
+// frame from those. `scaled` says how to make them at the display's scale
+// (null for the back buffer and for sprites made without the display).
 struct CSprite {
     std::shared_ptr<platform::CSurface> surface;
     int32_t width = 0; // as requested at creation
     int32_t height = 0; // as requested at creation
+    std::shared_ptr<CScaledPixels> scaled;
+    // Set on the display's back buffer only: what is drawn into it is
+    // recorded, to be drawn again at the display's scale.
+    CFrameRecord* record = nullptr;
 };
 
 using SpritePtr = std::unique_ptr<CSprite>;

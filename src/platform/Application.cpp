@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/VideoSdl.h"
 #include "platform/PressLatch.h"
+#include "platform/SdlPresenter.h"
 #include "platform/Window.h"
 
 #include <cassert>
@@ -161,9 +162,11 @@ void ReadSystemMessages(std::vector<WindowMessage>& messages)
             messages.push_back(WindowMessage::Close);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+            NoteWindowExposed();
             messages.push_back(WindowMessage::Paint);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            NoteWindowExposed();
             messages.push_back(WindowMessage::Size);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:

@@ -1,6 +1,8 @@
 // The system clock behind GetTicks and WaitMs, and the switch to a test clock.
 #include "platform/Clock.h"
 
+#include <SDL.h>
+
 #include <chrono>
 #include <thread>
 
@@ -16,6 +18,15 @@ public:
         return static_cast<uint32_t>(static_cast<uint64_t>(ms));
     }
     void Wait(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void WaitForInput(uint32_t ms) override
+    {
+        // The event stays queued for the event pump and the input devices.
+        if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+        } else {
+            Wait(ms);
+        }
+    }
 };
 
 CSystemClock systemClock;
@@ -26,6 +37,8 @@ ITickSource* currentSource = &systemClock;
 uint32_t GetTicks() { return currentSource->Ticks(); }
 
 void WaitMs(uint32_t ms) { currentSource->Wait(ms); }
+
+void WaitForInputMs(uint32_t ms) { currentSource->WaitForInput(ms); }
 
 ITickSource* SetTickSource(ITickSource* source)
 {

@@ -15,10 +15,14 @@ public:
     virtual uint32_t Ticks() = 0;
     // Blocks the calling thread for the given number of milliseconds.
     virtual void Wait(uint32_t ms) = 0;
+    // Blocks for at most `ms` milliseconds, ending at once when input or a
+    // window event arrives.
+    virtual void WaitForInput(uint32_t ms) { Wait(ms); }
 };
 
 uint32_t GetTicks();
 void WaitMs(uint32_t ms);
+void WaitForInputMs(uint32_t ms);
 
 // Installs a source (not owned; must outlive its use). nullptr restores the
 // system clock. Returns the source that was installed before.

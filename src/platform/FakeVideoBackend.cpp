@@ -2,17 +2,10 @@
 // calls, and a copy of every presented picture.
 #include "platform/FakeVideoBackend.h"
 
+#include "platform/PresentScaling.h"
+
 namespace platform {
 namespace {
-
-std::unique_ptr<CSurface> CopyOf(CSurface& source, int32_t width, int32_t height)
-{
-    auto copy = CSurface::Create(width, height, source.Format());
-    if (copy) {
-        copy->Blit(source, Rect{0, 0, source.Width(), source.Height()}, Rect{0, 0, width, height});
-    }
-    return copy;
-}
 
 class CFakePrimary final : public IPrimarySurface {
 public:
@@ -33,9 +26,16 @@ public:
     PixelFormat Format() const override { return format; }
     std::shared_ptr<CSurface> AttachedBackBuffer() override { return back; }
 
-    bool Flip() override
+    void OutputSize(int32_t& width, int32_t& height) const override
     {
-        if (kind != PrimaryKind::FlipChain || !back) {
+        width = kind == PrimaryKind::Alone ? state.clientWidth : mode.width;
+        height = kind == PrimaryKind::Alone ? state.clientHeight : mode.height;
+    }
+    int32_t LargestScale() const override { return state.largestScale; }
+
+    bool Flip(const PresentedFrame& frame) override
+    {
+        if (kind != PrimaryKind::FlipChain || !back || !frame.picture) {
             return false;
         }
         ++state.flipAttempts;
@@ -45,18 +45,16 @@ public:
             }
             return false;
         }
-        ++state.presentCount;
-        state.shown = CopyOf(*back, back->Width(), back->Height());
+        Record(frame, frame.picture->Width(), frame.picture->Height());
         return true;
     }
 
-    bool PresentStretched(CSurface& source) override
+    bool PresentInWindow(const PresentedFrame& frame) override
     {
-        if (kind != PrimaryKind::Alone) {
+        if (kind != PrimaryKind::Alone || !frame.picture) {
             return false;
         }
-        ++state.presentCount;
-        state.shown = CopyOf(source, state.clientWidth, state.clientHeight);
+        Record(frame, state.clientWidth, state.clientHeight);
         return true;
     }
 
@@ -66,6 +64,22 @@ private:
     DisplayMode mode;
     PixelFormat format;
     std::shared_ptr<CSurface> back;
+
+    // The output as a monitor would show it: the picture kept in shape and
+    // centred, black around it.
+    void Record(const PresentedFrame& frame, int32_t outputWidth, int32_t outputHeight)
+    {
+        ++state.presentCount;
+        state.lastChanged = frame.changed;
+        CSurface& picture = *frame.picture;
+        state.shown = CSurface::Create(outputWidth, outputHeight, picture.Format());
+        if (state.shown) {
+            const Rect at = PlanPresentScaling(
+                picture.Width(), picture.Height(), outputWidth, outputHeight, ScaleFit::KeepProportions)
+                                .destination;
+            state.shown->Blit(picture, Rect{0, 0, picture.Width(), picture.Height()}, at);
+        }
+    }
 };
 
 } // namespace

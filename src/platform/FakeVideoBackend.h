@@ -21,6 +21,7 @@ struct FakeVideoState {
     DisplayMode desktop{1024, 768, 32};
     int32_t clientWidth = 1024; // the window's client area when windowed
     int32_t clientHeight = 768;
+    int32_t largestScale = 1; // frames are composed at most at this scale
     int32_t failingFlips = 0; // so many flips fail before they work; < 0: all fail
 
     // What happened.
@@ -31,9 +32,10 @@ struct FakeVideoState {
     int32_t flipAttempts = 0;
     int32_t presentCount = 0; // successful flips and stretched copies
     int32_t backendsReleased = 0; // backends destroyed
-    // The last picture shown: the flipped back surface, or the window's
-    // client area after a stretched copy.
+    // The last picture shown, as the screen or the window's client area
+    // shows it, and the parts of it the display said had changed.
     std::unique_ptr<CSurface> shown;
+    std::vector<Rect> lastChanged;
 };
 
 class CFakeVideoBackend final : public IVideoBackend {

@@ -1,6 +1,8 @@
 // The scaling plan of a present: destination, filter and pre-scale.
 #include "platform/PresentScaling.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -47,6 +49,17 @@ PresentScaling PlanPresentScaling(
     plan.preScaleX = PreScaleFor(pictureWidth, width);
     plan.preScaleY = PreScaleFor(pictureHeight, height);
     return plan;
+}
+
+int32_t ComposeScaleFor(int32_t pictureWidth, int32_t pictureHeight, int32_t outputWidth, int32_t outputHeight,
+    int32_t largestScale)
+{
+    if (pictureWidth <= 0 || pictureHeight <= 0 || outputWidth <= 0 || outputHeight <= 0) {
+        return 1;
+    }
+    const Rect shown = FitKeepingProportions(pictureWidth, pictureHeight, outputWidth, outputHeight);
+    const int32_t scale = std::max(PreScaleFor(pictureWidth, shown.Width()), PreScaleFor(pictureHeight, shown.Height()));
+    return std::clamp(scale, 1, std::max(largestScale, 1));
 }
 
 std::vector<Rect> BarsAround(const Rect& destination, int32_t outputWidth, int32_t outputHeight)

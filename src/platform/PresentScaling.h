@@ -49,6 +49,13 @@ struct PresentScaling {
 PresentScaling PlanPresentScaling(
     int32_t pictureWidth, int32_t pictureHeight, int32_t outputWidth, int32_t outputHeight, ScaleFit fit);
 
+// The whole-number scale a picture is composed at to be shown in an output:
+// the smallest s at which s times the picture covers the rectangle it is shown
+// in (kept in shape), from 1 to `largestScale`. Reducing that slightly larger
+// picture keeps edges sharp; enlarging a smaller one would blur them.
+int32_t ComposeScaleFor(int32_t pictureWidth, int32_t pictureHeight, int32_t outputWidth, int32_t outputHeight,
+    int32_t largestScale);
+
 // The parts of the output outside `destination` (up to four rectangles, none
 // empty, not overlapping): the black bars beside a picture that keeps its
 // proportions.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/PresentScaling.h"
+#include "platform/ScaledPixels.h"
 #include "platform/VideoSdl.h"
 
 #include <memory>
@@ -32,35 +33,56 @@ enum class PresentPacing {
     VerticalSync, // full screen: presents wait for the retrace where the renderer can
 };
 
+// The window was uncovered or resized: its next present sends the whole
+// output, whatever changed in the picture. Called by the event pump.
+void NoteWindowExposed();
+
 class CSdlPresenter {
 public:
-    // Null when no renderer at all can be made for the window.
+    // Null when nothing at all can present into the window.
     static std::unique_ptr<CSdlPresenter> Create(SDL_Window* window, PresentPacing pacing);
 
-    // Uploads `picture` and shows it over the whole output, scaled as `fit`
-    // says. False when SDL refused a step.
-    bool Present(CSurface& picture, ScaleFit fit);
+    // Shows `picture` as large as fits, kept in shape and centred, black
+    // around it. Only the parts of the output that the `changed` rectangles
+    // of the picture reach are sent, unless the output, the picture's size or
+    // the window's contents changed since the last present; with nothing
+    // changed nothing is sent. False when SDL refused a step.
+    bool Present(CSurface& picture, const std::vector<Rect>& changed);
 
     bool IsAccelerated() const { return accelerated; }
-    // The output in pixels, as the renderer sees it (0 x 0 if unknown).
+    // The output in pixels (0 x 0 if unknown).
     void OutputSize(int32_t& width, int32_t& height) const;
 
 private:
-    CSdlPresenter(SdlRendererPtr sdlRenderer, bool isAccelerated);
-    // The scaling used on this renderer. The software renderer copies with
-    // Nearest in one pass: it is the fallback for machines without graphics
-    // acceleration, where a filtered 4K copy would cost the CPU several times
-    // as much as the whole frame's drawing.
-    PresentScaling Plan(const CSurface& picture, ScaleFit fit) const;
+    CSdlPresenter(SDL_Window* sdlWindow, SdlRendererPtr sdlRenderer, bool isAccelerated);
+    // Whether the whole output must be sent at this present.
+    bool MustSendEverything(const CSurface& picture, int32_t outputWidth, int32_t outputHeight);
+    // The software path: the picture filtered straight into the window's own
+    // pixels, and only the changed rectangles sent to the display server.
+    bool PresentIntoWindowSurface(CSurface& picture, const std::vector<Rect>& changed, bool everything);
+    // A renderer (graphics hardware, or SDL's software renderer where the
+    // window has no surface we can write): the whole output every time.
+    bool PresentThroughRenderer(CSurface& picture);
+    PresentScaling Plan(const CSurface& picture) const;
     bool Upload(CSurface& picture);
     // Renders the uploaded picture enlarged into `enlarged`; false if the
     // renderer cannot draw into textures.
     bool PreScale(const CSurface& picture, const PresentScaling& plan);
 
-    SdlRendererPtr renderer;
+    SDL_Window* window;
+    SdlRendererPtr renderer; // null on the window surface path
     bool accelerated;
     SdlTexturePtr uploaded; // the picture, as it was last presented
     SdlTexturePtr enlarged; // the picture pre-scaled by whole factors
+    // What the last present was made for.
+    SDL_Surface* lastScreen = nullptr;
+    int32_t lastOutputWidth = -1;
+    int32_t lastOutputHeight = -1;
+    int32_t lastPictureWidth = -1;
+    int32_t lastPictureHeight = -1;
+    FilterTaps columns;
+    FilterTaps rows;
+    std::unique_ptr<CSurface> widened; // a 16- or 15-bit frame in 32 bits
 };
 
 } // namespace platform

@@ -108,13 +108,6 @@ void WritePixel(uint8_t* at, int32_t bytesPerPixel, uint32_t value)
     }
 }
 
-// The one sample a destination offset takes along one axis: the source pixel
-// under the destination pixel's centre.
-int32_t Sample(int32_t destOffset, int32_t sourceLength, int32_t destLength)
-{
-    return static_cast<int32_t>((2 * static_cast<int64_t>(destOffset) + 1) * sourceLength / (2 * int64_t{destLength}));
-}
-
 } // namespace
 
 uint32_t SdlFormatOf(const PixelFormat& format)
@@ -356,12 +349,12 @@ bool CSurface::CopyScaled(CSurface& source, const Rect& sourceRect, const Rect& 
     const Rect sourceBounds{0, 0, from->Width(), from->Height()};
     std::vector<int32_t> columns(static_cast<size_t>(destRect.Width()));
     for (int32_t i = 0; i < destRect.Width(); ++i) {
-        columns[static_cast<size_t>(i)] = sourceRect.left + Sample(i, sourceRect.Width(), destRect.Width());
+        columns[static_cast<size_t>(i)] = sourceRect.left + NearestSample(i, sourceRect.Width(), destRect.Width());
     }
     for (const Rect& clip : EffectiveClip()) {
         const Rect area = Intersect(destRect, clip);
         for (int32_t y = area.top; y < area.bottom; ++y) {
-            const int32_t sy = sourceRect.top + Sample(y - destRect.top, sourceRect.Height(), destRect.Height());
+            const int32_t sy = sourceRect.top + NearestSample(y - destRect.top, sourceRect.Height(), destRect.Height());
             if (sy < sourceBounds.top || sy >= sourceBounds.bottom) {
                 continue;
             }

@@ -1,9 +1,8 @@
 // The SDL video backend. Full screen is a desktop-sized full-screen window
-// into which the mode's picture is scaled keeping its proportions (the
-// "display mode" is the picture's size and the depth of the back surface);
-// windowed, the back buffer is stretched over the whole client area. Both
-// present through CSdlPresenter: accelerated where the system can, else SDL's
-// software renderer.
+// (the "display mode" is the picture's size and the depth of the back
+// surface); windowed, an ordinary window. In both the picture keeps its shape,
+// centred with black around it, and presents go through CSdlPresenter:
+// accelerated where the system can, else straight into the window's pixels.
 #include "platform/VideoBackend.h"
 
 #include "platform/Clock.h"
@@ -55,16 +54,18 @@ public:
     PixelFormat Format() const override { return format; }
     std::shared_ptr<CSurface> AttachedBackBuffer() override { return back; }
 
-    bool Flip() override
+    void OutputSize(int32_t& width, int32_t& height) const override { presenter->OutputSize(width, height); }
+
+    bool Flip(const PresentedFrame& frame) override
     {
-        if (!presenter->Present(*back, ScaleFit::KeepProportions)) {
+        if (!frame.picture || !presenter->Present(*frame.picture, frame.changed)) {
             return false;
         }
         Pace();
         return true;
     }
 
-    bool PresentStretched(CSurface&) override { return false; }
+    bool PresentInWindow(const PresentedFrame&) override { return false; }
     bool IsAccelerated() const override { return presenter->IsAccelerated(); }
 
 private:
@@ -109,11 +110,12 @@ public:
     int32_t Height() const override { return desktop.height; }
     PixelFormat Format() const override { return format; }
     std::shared_ptr<CSurface> AttachedBackBuffer() override { return nullptr; }
-    bool Flip() override { return false; }
+    void OutputSize(int32_t& width, int32_t& height) const override { presenter->OutputSize(width, height); }
+    bool Flip(const PresentedFrame&) override { return false; }
 
-    bool PresentStretched(CSurface& source) override
+    bool PresentInWindow(const PresentedFrame& frame) override
     {
-        return presenter->Present(source, ScaleFit::Stretch);
+        return frame.picture && presenter->Present(*frame.picture, frame.changed);
     }
 
     bool IsAccelerated() const override { return presenter->IsAccelerated(); }

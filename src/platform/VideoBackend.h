@@ -59,7 +59,21 @@ private:
     CWindow* window = nullptr;
 };
 
-// What the monitor shows.
+// The largest whole-number scale a frame is composed at.
+inline constexpr int32_t kLargestDisplayScale = 4;
+
+// One frame handed to the screen: the mode's picture composed at a whole-
+// number scale, and the parts of it (in the picture's own pixels) that differ
+// from the frame handed over before. A frame with nothing changed is shown by
+// sending nothing; the screen still sends everything after its output was
+// resized, exposed or made anew.
+struct PresentedFrame {
+    CSurface* picture = nullptr;
+    std::vector<Rect> changed;
+};
+
+// What the monitor shows. The picture keeps its shape: as large as fits,
+// centred in the output, the rest black.
 class IPrimarySurface {
 public:
     virtual ~IPrimarySurface() = default;
@@ -67,15 +81,20 @@ public:
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;
     virtual PixelFormat Format() const = 0;
+    // The pixels the picture is shown in: the screen in full screen, the
+    // window's client area when windowed.
+    virtual void OutputSize(int32_t& width, int32_t& height) const = 0;
+    // The largest scale worth composing frames at for this output.
+    virtual int32_t LargestScale() const { return kLargestDisplayScale; }
     // Flip chain only: its back surface, shared with the chain (it lives as
     // long as either holds it); null otherwise.
     virtual std::shared_ptr<CSurface> AttachedBackBuffer() = 0;
-    // Flip chain only: shows the back surface in step with the display's
-    // refresh, waiting while an earlier flip is pending. False if it failed.
-    virtual bool Flip() = 0;
-    // Windowed only: copies `source` without key over the window's whole
-    // client area, stretched when the sizes differ. False if it failed.
-    virtual bool PresentStretched(CSurface& source) = 0;
+    // Flip chain only: shows the frame in step with the display's refresh,
+    // waiting while an earlier flip is pending. False if it failed.
+    virtual bool Flip(const PresentedFrame& frame) = 0;
+    // Windowed only: shows the frame in the window's client area. False if
+    // it failed.
+    virtual bool PresentInWindow(const PresentedFrame& frame) = 0;
     // Whether presents are drawn by graphics hardware rather than the CPU.
     virtual bool IsAccelerated() const { return false; }
 };

@@ -47,6 +47,13 @@ struct PixelFormat {
     static PixelFormat ForDepth(int32_t bitsPerPixel);
 };
 
+// The one sample a destination offset takes along one axis of a nearest-
+// neighbour copy: the source pixel under the destination pixel's centre.
+inline int32_t NearestSample(int32_t destOffset, int32_t sourceLength, int32_t destLength)
+{
+    return static_cast<int32_t>((2 * static_cast<int64_t>(destOffset) + 1) * sourceLength / (2 * int64_t{destLength}));
+}
+
 struct DisplayMode {
     int32_t width = 0;
     int32_t height = 0;

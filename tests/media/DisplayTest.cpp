@@ -199,11 +199,16 @@ TEST_F(DisplayTest, ARefusedWindowAndAMissingBackendAreLogged)
     EXPECT_EQ(ReadLog(), "\n Could not obtain Direct Draw Interface!");
 }
 
-TEST_F(DisplayTest, WindowedBackBufferIsStretchedOverTheClientArea)
+TEST_F(DisplayTest, WindowedBackBufferKeepsItsShapeCentredInTheClientArea)
 {
-    const std::tuple<DisplayMode, int32_t, int32_t> cases[]
-        = {{{1024, 768, 32}, 1024, 712}, {{1280, 1024, 16}, 800, 600}, {{1920, 1080, 15}, 1920, 1030}};
-    for (const auto& [desktop, clientWidth, clientHeight] : cases) {
+    // Client area, and where the 4:3 picture lands in it.
+    const std::tuple<DisplayMode, int32_t, int32_t, Rect> cases[] = {
+        {{1024, 768, 32}, 1024, 712, Rect{37, 0, 986, 712}},
+        {{1280, 1024, 16}, 800, 600, Rect{0, 0, 800, 600}},
+        {{1920, 1080, 15}, 1920, 1030, Rect{273, 0, 1646, 1030}},
+        {{1024, 768, 32}, 700, 900, Rect{0, 187, 700, 712}},
+    };
+    for (const auto& [desktop, clientWidth, clientHeight, picture] : cases) {
         video = FakeVideoState{};
         video.desktop = desktop;
         video.clientWidth = clientWidth;
@@ -216,9 +221,13 @@ TEST_F(DisplayTest, WindowedBackBufferIsStretchedOverTheClientArea)
         display->Present();
         ASSERT_TRUE(video.shown);
         EXPECT_EQ(video.shown->Width(), clientWidth);
-        EXPECT_EQ(video.shown->GetPixel(clientWidth / 2 - 1, clientHeight / 2 - 1), 0u);
-        EXPECT_EQ(video.shown->GetPixel(clientWidth / 2 + 1, clientHeight / 2 + 1), 0x1Fu);
-        EXPECT_EQ(video.shown->GetPixel(clientWidth - 1, clientHeight - 1), 0x1Fu);
+        const int32_t midX = (picture.left + picture.right) / 2;
+        const int32_t midY = (picture.top + picture.bottom) / 2;
+        EXPECT_EQ(video.shown->GetPixel(midX - 2, midY - 2), 0u);
+        EXPECT_EQ(video.shown->GetPixel(midX + 1, midY + 1), 0x1Fu);
+        EXPECT_EQ(video.shown->GetPixel(picture.right - 1, picture.bottom - 1), 0x1Fu);
+        EXPECT_EQ(video.shown->GetPixel(clientWidth - 1, clientHeight - 1), picture.right == clientWidth && picture.bottom == clientHeight ? 0x1Fu : 0u)
+            << "black beside the picture";
         display.reset();
         EXPECT_EQ(video.restoreCount, 0);
     }

@@ -57,10 +57,11 @@ TEST(SdlBackendTest, WindowedAndFullScreenOnTheDummyDriver)
     auto screen = backend->CreatePrimarySurface(PrimaryKind::Alone);
     ASSERT_TRUE(screen);
     EXPECT_EQ(std::tuple(screen->Width(), screen->Height(), screen->Format().bitsPerPixel), std::tuple(1024, 768, 32));
-    EXPECT_FALSE(screen->Flip());
+    EXPECT_FALSE(screen->Flip(PresentedFrame{}));
     EXPECT_FALSE(screen->IsAccelerated()) << "the dummy driver has only the software renderer to fall back on";
     for (const int32_t size : {800, 400}) {
-        EXPECT_TRUE(screen->PresentStretched(*backend->CreateSurface(size, size * 3 / 4)));
+        const auto picture = backend->CreateSurface(size, size * 3 / 4);
+        EXPECT_TRUE(screen->PresentInWindow(PresentedFrame{picture.get(), {}}));
     }
     screen.reset();
 
@@ -80,7 +81,7 @@ TEST(SdlBackendTest, WindowedAndFullScreenOnTheDummyDriver)
         EXPECT_EQ(std::tuple(back->Width(), back->Height(), back->Format().bitsPerPixel), std::tuple(800, 600, depth));
         EXPECT_EQ(backend->CreateSurface(64, 64)->Format().bitsPerPixel, depth) << "sprites follow the mode";
         back->Fill(Rect{0, 0, 800, 600}, 0x1234);
-        EXPECT_TRUE(chain->Flip());
+        EXPECT_TRUE(chain->Flip(PresentedFrame{back.get(), {}}));
         EXPECT_EQ(back->GetPixel(799, 599), 0x1234u) << "the back buffer stays readable after a flip";
     }
     ASSERT_TRUE(backend->RestoreDisplayMode());

@@ -5,6 +5,7 @@
 // elsewhere they skip. Waits here are for the X server and the window
 // manager, which run outside the program.
 #include "platform/Files.h"
+#include "platform/PresentScaling.h"
 #include "platform/VideoBackend.h"
 #include "platform/Window.h"
 #include "support/TempDir.h"
@@ -170,7 +171,9 @@ protected:
     // The software renderer enlarges with Nearest; the accelerated one
     // enlarges by whole factors and then filters, blending at most one pixel
     // at each edge between two picture pixels.
-    int32_t BlendedPerEdge() const { return GetParam() == Renderer::Software ? 0 : 1; }
+    // Both paths enlarge by whole factors and filter once: at most one
+    // blended pixel at each edge of a picture pixel.
+    static int32_t BlendedPerEdge() { return 1; }
 
     testing_support::CTempDir dir;
     std::unique_ptr<CWindow> window;
@@ -182,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Renderers, WindowOnXvfb, testing::Values(Renderer::Soft
         return param.param == Renderer::Software ? "Software" : "Accelerated";
     });
 
-TEST_P(WindowOnXvfb, WindowedPresentFillsTheClientAreaExactlyAndMaximisedStretched)
+TEST_P(WindowOnXvfb, WindowedPresentFillsTheClientAreaExactlyAndMaximisedKeepsItsShape)
 {
     ASSERT_TRUE(backend->SetCooperativeLevel(CooperativeLevel::Normal));
     std::unique_ptr<IPrimarySurface> screen;
@@ -195,18 +198,25 @@ TEST_P(WindowOnXvfb, WindowedPresentFillsTheClientAreaExactlyAndMaximisedStretch
     ASSERT_EQ(client.Height(), 600);
     // 1:1, every pixel: the blocks change colour every 16 pixels, so any
     // offset shows.
-    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(800, 600)));
+    const auto whole = BlockPicture(800, 600);
+    ASSERT_TRUE(screen->PresentInWindow(PresentedFrame{whole.get(), {Rect{0, 0, 800, 600}}}));
     ExpectBlocksIn(TakeScreenshot(dir), client, 800, 600, 1);
-    // Maximised, a back buffer of another size is stretched over the whole
-    // client area.
+    // Maximised, a picture of another size is shown as large as fits in its
+    // own shape, centred, black beside it.
     window->SetNotTopmost();
     window->ShowMaximised();
     const Rect maximised = WaitForClientArea(*window, [](const Rect& now) { return now.Width() > 800; });
     EXPECT_GT(maximised.Height(), 600);
-    ASSERT_TRUE(screen->PresentStretched(*BlockPicture(400, 300)));
+    const auto small = BlockPicture(400, 300);
+    ASSERT_TRUE(screen->PresentInWindow(PresentedFrame{small.get(), {}}));
     const Bytes shot = TakeScreenshot(dir);
-    ExpectBlocksIn(shot, maximised, 400, 300);
-    ExpectSharpEdges(shot, maximised, 400, 300, BlendedPerEdge());
+    Rect shown = PlanPresentScaling(400, 300, maximised.Width(), maximised.Height(), ScaleFit::KeepProportions).destination;
+    shown = Rect{shown.left + maximised.left, shown.top + maximised.top, shown.right + maximised.left,
+        shown.bottom + maximised.top};
+    ExpectBlocksIn(shot, shown, 400, 300);
+    ExpectSharpEdges(shot, shown, 400, 300, BlendedPerEdge());
+    ExpectBlack(shot, Rect{maximised.left, maximised.top, shown.left, maximised.bottom});
+    ExpectBlack(shot, Rect{shown.right, maximised.top, maximised.right, maximised.bottom});
 }
 
 // 800 x 600 fills the 4:3 screen; a 2:1 mode keeps its shape between black
@@ -230,7 +240,7 @@ TEST_P(WindowOnXvfb, FullScreenScalesTheModeOverTheScreenKeepingItsProportions)
         }
         const Rect picture{0, 0, mode.width, mode.height};
         chain->AttachedBackBuffer()->Blit(*BlockPicture(mode.width, mode.height), picture, picture);
-        ASSERT_TRUE(chain->Flip());
+        ASSERT_TRUE(chain->Flip(PresentedFrame{chain->AttachedBackBuffer().get(), {picture}}));
         const Bytes shot = TakeScreenshot(dir);
         ExpectBlocksIn(shot, shownIn, mode.width, mode.height);
         ExpectSharpEdges(shot, shownIn, mode.width, mode.height, BlendedPerEdge());
