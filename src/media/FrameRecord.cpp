@@ -107,6 +107,16 @@ bool SameBlock(const platform::CSurfaceLock& a, const platform::CSurfaceLock& b,
 
 } // namespace
 
+bool IsScaledPictureName(const std::string& fileName)
+{
+    const size_t at = fileName.rfind('@');
+    if (at == std::string::npos || fileName.size() != at + 7) {
+        return false;
+    }
+    const char digit = fileName[at + 1];
+    return digit >= '2' && digit <= '9' && fileName.compare(at + 2, 5, "x.png") == 0;
+}
+
 bool MakeAtScale(CScaledPixels& pixels, int32_t scale)
 {
     if (pixels.surface && pixels.scale == scale) {

@@ -19,6 +19,10 @@
 // made (the sprite then draws nothing at that scale).
 bool MakeAtScale(CScaledPixels& pixels, int32_t scale);
 
+// Whether a file name is that of a picture drawn for a larger scale
+// ("Name@2x.png"): such files are never offered as pictures of their own.
+bool IsScaledPictureName(const std::string& fileName);
+
 class CFrameRecord {
 public:
     void AddFill(const platform::Rect& to, uint32_t raw);

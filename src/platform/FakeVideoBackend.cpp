@@ -28,8 +28,13 @@ public:
 
     void OutputSize(int32_t& width, int32_t& height) const override
     {
-        width = kind == PrimaryKind::Alone ? state.clientWidth : mode.width;
-        height = kind == PrimaryKind::Alone ? state.clientHeight : mode.height;
+        if (kind == PrimaryKind::Alone) {
+            width = state.clientWidth;
+            height = state.clientHeight;
+            return;
+        }
+        width = state.screenWidth > 0 ? state.screenWidth : mode.width;
+        height = state.screenHeight > 0 ? state.screenHeight : mode.height;
     }
     int32_t LargestScale() const override { return state.largestScale; }
 
@@ -45,7 +50,10 @@ public:
             }
             return false;
         }
-        Record(frame, frame.picture->Width(), frame.picture->Height());
+        int32_t width = 0;
+        int32_t height = 0;
+        OutputSize(width, height);
+        Record(frame, width, height);
         return true;
     }
 

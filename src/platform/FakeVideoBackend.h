@@ -22,6 +22,8 @@ struct FakeVideoState {
     int32_t clientWidth = 1024; // the window's client area when windowed
     int32_t clientHeight = 768;
     int32_t largestScale = 1; // frames are composed at most at this scale
+    int32_t screenWidth = 0; // full screen: the screen's pixels (0: the mode's)
+    int32_t screenHeight = 0;
     int32_t failingFlips = 0; // so many flips fail before they work; < 0: all fail
 
     // What happened.

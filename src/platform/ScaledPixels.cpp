@@ -152,46 +152,70 @@ std::unique_ptr<CSurface> EnlargeSmoothly(CSurface& picture, int32_t scale)
         return nullptr;
     }
     const std::optional<uint32_t> key = picture.ColorKey();
-    const uint32_t transparent = key.value_or(0);
     CSurfaceLock from = picture.Lock();
     CSurfaceLock to = large->Lock();
     if (!from.IsLocked() || !to.IsLocked()) {
         return nullptr;
     }
-    auto at = [&](int32_t x, int32_t y) { return RowOf(from, std::clamp(y, 0, height - 1))[std::clamp(x, 0, width - 1)]; };
-    const double step = 1.0 / scale;
+    // Per display pixel along an axis: the nearer-left picture pixel of the
+    // bilinear pair and the weight (0..256) of the one after it, which is
+    // clamped to the picture.
+    struct Tap {
+        int32_t first;
+        int32_t second;
+        uint32_t weight;
+    };
+    auto taps = [scale](int32_t length) {
+        std::vector<Tap> out(static_cast<size_t>(length * scale));
+        for (int32_t d = 0; d < length * scale; ++d) {
+            const int32_t twice = 2 * d + 1 - scale; // 2 * scale * (centre - 0.5) in picture pixels
+            const int32_t first = twice < 0 ? -1 : twice / (2 * scale);
+            const auto weight = static_cast<uint32_t>((twice - first * 2 * scale) * 256 / (2 * scale));
+            out[static_cast<size_t>(d)] = Tap{std::clamp(first, 0, length - 1), std::clamp(first + 1, 0, length - 1), weight};
+        }
+        return out;
+    };
+    const std::vector<Tap> columns = taps(width);
+    const std::vector<Tap> rows = taps(height);
+    const uint32_t transparent = key.value_or(0);
     for (int32_t y = 0; y < height * scale; ++y) {
-        const double v = (y + 0.5) * step - 0.5;
-        const int32_t y0 = static_cast<int32_t>(std::floor(v));
-        const double fy = v - y0;
-        uint32_t* row = RowOf(to, y);
+        const Tap& row = rows[static_cast<size_t>(y)];
+        const uint32_t* upper = RowOf(from, row.first);
+        const uint32_t* lower = RowOf(from, row.second);
+        const uint32_t* own = RowOf(from, y / scale);
+        uint32_t* out = RowOf(to, y);
         for (int32_t x = 0; x < width * scale; ++x) {
-            if (key && at(x / scale, y / scale) == transparent) {
-                row[x] = transparent;
+            if (key && own[x / scale] == transparent) {
+                out[x] = transparent;
                 continue;
             }
-            const double u = (x + 0.5) * step - 0.5;
-            const int32_t x0 = static_cast<int32_t>(std::floor(u));
-            const double fx = u - x0;
-            const uint32_t taps[4] = {at(x0, y0), at(x0 + 1, y0), at(x0, y0 + 1), at(x0 + 1, y0 + 1)};
-            const double weights[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
-            double sum[3] = {0, 0, 0};
-            double total = 0;
+            const Tap& column = columns[static_cast<size_t>(x)];
+            const uint32_t p[4]
+                = {upper[column.first], upper[column.second], lower[column.first], lower[column.second]};
+            if (!key || (p[0] != transparent && p[1] != transparent && p[2] != transparent && p[3] != transparent)) {
+                out[x] = Lerp(Lerp(p[0], p[1], column.weight), Lerp(p[2], p[3], column.weight), row.weight);
+                continue;
+            }
+            // At the edge of the drawn parts: only the visible taps count.
+            const uint32_t w[4] = {(256 - column.weight) * (256 - row.weight), column.weight * (256 - row.weight),
+                (256 - column.weight) * row.weight, column.weight * row.weight};
+            uint64_t sum[3] = {0, 0, 0};
+            uint64_t total = 0;
             for (int i = 0; i < 4; ++i) {
-                if (key && taps[i] == transparent) {
+                if (p[i] == transparent) {
                     continue;
                 }
                 for (int c = 0; c < 3; ++c) {
-                    sum[c] += weights[i] * ((taps[i] >> (16 - 8 * c)) & 0xFF);
+                    sum[c] += static_cast<uint64_t>(w[i]) * ((p[i] >> (16 - 8 * c)) & 0xFF);
                 }
-                total += weights[i];
+                total += w[i];
             }
             uint32_t value = 0;
             for (int c = 0; c < 3 && total > 0; ++c) {
-                value |= static_cast<uint32_t>(std::lround(sum[c] / total)) << (16 - 8 * c);
+                value |= static_cast<uint32_t>((sum[c] + total / 2) / total) << (16 - 8 * c);
             }
             // A drawn pixel never turns into the key.
-            row[x] = (key && value == transparent) ? 0x000001 : value;
+            out[x] = value == transparent ? (transparent ^ 1u) : value;
         }
     }
     if (key) {

@@ -7,6 +7,7 @@
 #include "gui/PictureSelector.h"
 #include "gui/Slider.h"
 #include "media/Display.h"
+#include "media/FrameRecord.h"
 #include "media/FontTable.h"
 #include "media/Mouse.h"
 #include "media/SoundSystem.h"
@@ -132,7 +133,8 @@ void COptionsScreen::LoadResources(
 void COptionsScreen::AddBackdropSelector()
 {
     backdropSelector = AddPictureSelector(MakeSelector(*display, sounds, 65, 340, 265, 440));
-    const std::vector<std::string> found = platform::ListFiles(kBackdropFolder);
+    std::vector<std::string> found = platform::ListFiles(kBackdropFolder);
+    std::erase_if(found, IsScaledPictureName);
     for (const std::string& name : found) {
         SpritePtr backdrop = display->CreateSprite(std::string(kBackdropFolder) + "\\" + name, 800, 600);
         SpritePtr preview = display->CreateSprite("Graphics\\Gui\\Backdrop Preview.bmp", 100, 100);

@@ -175,12 +175,13 @@ class Game:
 
     def picture_rect(self):
         """Where the 800 x 600 picture lies on the screen (x, y, w, h)."""
+        # Full screen and windowed alike, the picture keeps its shape, centred.
         x, y, w, h = self.geometry()
-        if self.is_full_screen():
-            scale = min(w / PICTURE_W, h / PICTURE_H)
-            pw, ph = round(PICTURE_W * scale), round(PICTURE_H * scale)
-            return (x + (w - pw) // 2, y + (h - ph) // 2, pw, ph)
-        return (x, y, w, h)
+        if w * PICTURE_H > h * PICTURE_W:
+            pw, ph = h * PICTURE_W // PICTURE_H, h
+        else:
+            pw, ph = w, w * PICTURE_H // PICTURE_W
+        return (x + (w - pw) // 2, y + (h - ph) // 2, pw, ph)
 
     def is_full_screen(self):
         x, y, w, h = self.geometry()

@@ -40,6 +40,8 @@ struct OptionsRig : CPageRig {
             Write("Graphics/Backdrops/" + name, testing_support::MakeBmp(800, 600, pixels));
         }
         harness.runFolder.MakeFolder("Graphics/Backdrops/Old");
+        // A backdrop's picture for a larger display scale is no backdrop.
+        Write("Graphics/Backdrops/Emerald Felt@2x.png", std::string("drawn for scale 2"));
         for (const std::string& name : kTileSets) {
             Write("Graphics/Tile Sets/" + name + "/Bamboo 1.bmp",
                 testing_support::MakeBmp(64, 64, std::vector<Rgb>(64 * 64, kTopLeft)));
@@ -111,6 +113,7 @@ TEST(OptionsScreenTest, NamesThatAreGoneGiveTheFirstFoundAndEmptyFoldersKeepTheS
         OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
         COptionsScreen* page = rig.Open();
         EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Emerald Felt.bmp");
+        EXPECT_EQ(page->backdropSelector->Entries().size(), std::size(kBackdrops));
         EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Ivory");
         rig.ClickMenu(kMenuHelp);
         EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));

@@ -1,0 +1,134 @@
+// Frames composed at display scales 2 to 4 against the 1x frame: with every
+// picture of the run folder enlarged s times by Nearest, each frame the player
+// sees at scale s is its 1x frame enlarged s times, pixel for pixel. That holds
+// only if every drawing step (keyed copies, parts, stretched copies, blends,
+// fills, text, the board, the cursor) maps its coordinates exactly, and if
+// only the changed parts of a frame were drawn again, that they were found.
+#include "GameRig.h"
+
+#include "media/Display.h"
+
+#include <png.h>
+
+#include <filesystem>
+
+namespace {
+
+using game_test::CGameRig;
+using platform::CSurface;
+
+// Writes "Name@<scale>x.png" beside every "Name.bmp" below `folder`: the
+// bitmap enlarged by Nearest.
+void EnlargeEveryPicture(const std::filesystem::path& folder, int32_t scale)
+{
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.path().extension() != ".bmp") {
+            continue;
+        }
+        std::unique_ptr<CSurface> bitmap = CSurface::LoadBmp(entry.path().string());
+        ASSERT_TRUE(bitmap) << entry.path();
+        const int32_t width = bitmap->Width() * scale;
+        const int32_t height = bitmap->Height() * scale;
+        std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+        const platform::PixelFormat& format = bitmap->Format();
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                const uint32_t raw = bitmap->GetPixel(x / scale, y / scale);
+                uint8_t* at = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+                // The files are 24-bit: blue in the low byte.
+                at[0] = static_cast<uint8_t>((raw & format.redMask) >> 16);
+                at[1] = static_cast<uint8_t>((raw & format.greenMask) >> 8);
+                at[2] = static_cast<uint8_t>(raw & format.blueMask);
+            }
+        }
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = static_cast<png_uint_32>(width);
+        image.height = static_cast<png_uint_32>(height);
+        image.format = PNG_FORMAT_RGB;
+        image.flags = PNG_IMAGE_FLAG_FAST;
+        std::filesystem::path out = entry.path();
+        out.replace_filename(entry.path().stem().string() + "@" + std::to_string(scale) + "x.png");
+        ASSERT_TRUE(png_image_write_to_file(&image, out.c_str(), 0, rgb.data(), width * 3, nullptr)) << out;
+    }
+}
+
+// Every pixel of `large` is the pixel of `small` under it.
+testing::AssertionResult IsEnlarged(CSurface& small, CSurface& large, int32_t scale)
+{
+    if (large.Width() != small.Width() * scale || large.Height() != small.Height() * scale) {
+        return testing::AssertionFailure() << "shown " << large.Width() << " x " << large.Height();
+    }
+    platform::CSurfaceLock one = small.Lock();
+    platform::CSurfaceLock many = large.Lock();
+    int64_t wrong = 0;
+    std::string first;
+    for (int32_t y = 0; y < large.Height(); ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(one.Pixels() + (y / scale) * one.Pitch());
+        const auto* to = reinterpret_cast<const uint32_t*>(many.Pixels() + y * many.Pitch());
+        for (int32_t x = 0; x < large.Width(); ++x) {
+            if ((from[x / scale] & 0xFFFFFF) != (to[x] & 0xFFFFFF) && wrong++ == 0) {
+                first = std::to_string(x) + ", " + std::to_string(y);
+            }
+        }
+    }
+    if (wrong == 0) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << wrong << " pixels differ, the first at " << first;
+}
+
+class ScaledFramesTest : public testing::TestWithParam<int32_t> {};
+
+TEST_P(ScaledFramesTest, EveryScreenIsItsOneXFrameEnlarged)
+{
+    const int32_t scale = GetParam();
+    CGameRig rig;
+    ASSERT_TRUE(rig.available);
+    ASSERT_TRUE(rig.CopyBuiltLayouts());
+    EnlargeEveryPicture(rig.harness.runFolder.File("Graphics"), scale);
+    platform::FakeVideoState& video = rig.harness.video.state;
+    video.largestScale = scale;
+    video.screenWidth = 800 * scale;
+    video.screenHeight = 600 * scale;
+    CDisplay& display = *rig.framework.Display();
+    auto expectShown = [&](const char* what) {
+        ASSERT_EQ(display.Scale(), scale) << what;
+        ASSERT_TRUE(video.shown) << what;
+        EXPECT_TRUE(IsEnlarged(*display.BackBuffer()->surface, *video.shown, scale)) << what;
+    };
+
+    rig.framework.SwitchToScreen(kMainMenuScreenId);
+    rig.Frames(2, 300, 300);
+    expectShown("the main menu, the cursor over it");
+    const std::pair<int32_t, const char*> pages[] = {
+        {139, "the load page"}, {255, "the options page"}, {371, "the rules page"}, {23, "the game selection page"}};
+    for (const auto& [top, what] : pages) {
+        rig.ClickAndWait(675, top + 45);
+        rig.Frames(2, 200, 400);
+        expectShown(what);
+    }
+    rig.Frame(110, 460, false); // the pointer on the layout list
+    expectShown("a changed pointer position only");
+
+    rig.Start(kTraditionalScreenId);
+    rig.Frames(3);
+    expectShown("a new game");
+    rig.ClickTile(0);
+    rig.Frames(2);
+    expectShown("a selected tile");
+    rig.ClickButton(CGameScreen::kHint);
+    expectShown("hint marks");
+    rig.ClickButton(CGameScreen::kSave);
+    rig.Type("ab 1");
+    rig.Frames(2);
+    expectShown("the save dialog");
+
+    rig.Start(kZandorScreenId);
+    rig.Frames(3);
+    expectShown("the Zandor panel");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledFramesTest, testing::Values(2, 3, 4));
+
+} // namespace
