@@ -24,7 +24,12 @@ constexpr uint32_t kWindowedFrameWaitMs = 10;
 // kIdleWaitMs a frame, ending the wait at once when input arrives.
 constexpr int32_t kQuietFramesBeforeIdle = 3;
 constexpr uint32_t kAwakeAfterInputMs = 1000;
-constexpr uint32_t kIdleWaitMs = 50;
+constexpr uint32_t kIdleWaitMs = 70;
+// Nothing at all changed for this long (an untouched menu, a paused game):
+// the waits grow to kDeepIdleWaitMs. A running clock changes every second
+// and keeps the shorter wait, so its seconds turn at most 70 ms late.
+constexpr uint32_t kDeepIdleAfterMs = 2000;
+constexpr uint32_t kDeepIdleWaitMs = 100;
 constexpr uint32_t kFpsStartBackMs = 1001;
 
 } // namespace
@@ -275,9 +280,14 @@ void CDXFramework::PaceFrame()
     if (input) {
         lastInputTick = now;
     }
-    quietFrames = display->LastFrameChanged() || input ? 0 : quietFrames + 1;
+    if (display->LastFrameChanged() || input) {
+        quietFrames = 0;
+        lastChangeTick = now;
+    } else {
+        ++quietFrames;
+    }
     if (idleWhenQuiet && quietFrames >= kQuietFramesBeforeIdle && now - lastInputTick >= kAwakeAfterInputMs) {
-        platform::WaitForInputMs(kIdleWaitMs);
+        platform::WaitForInputMs(now - lastChangeTick >= kDeepIdleAfterMs ? kDeepIdleWaitMs : kIdleWaitMs);
         return;
     }
     if (display->IsWindowed()) {

@@ -135,7 +135,9 @@ protected:
     uint32_t fpsStartTick = 0;
     bool fpsStarted = false;
 private:
-    // Frames in a row that changed nothing on screen, and the last key or button.
+    // Frames in a row that changed nothing on screen, the last key or
+    // button, and the last frame that changed something.
     int32_t quietFrames = 0;
     uint32_t lastInputTick = 0;
+    uint32_t lastChangeTick = 0;
 };
