@@ -249,32 +249,76 @@ TEST_F(FrameworkTest, ARefusedFullScreenGoesOnInAWindowAndNoDisplayAtAllIsReport
     EXPECT_EQ(framework.RunFrame(), -1);
 }
 
+// The picture keeps its shape in the client area: a 4:3 client is covered
+// whole, a wider one has bars beside the picture that count as outside.
 TEST_F(FrameworkTest, TheWindowedCursorIsMappedIntoThePictureAndTheSystemPointerShownOnlyOutside)
 {
-    harness.desktopState.clientRect = {100, 50, 1700, 1250}; // 1600 x 1200: half scale
-    harness.desktopState.cursorCalls.clear();
-    framework.active = true;
     struct Step {
         int32_t cursorX, cursorY;
         int32_t mouseX, mouseY; // expected after the frame
     };
-    framework.Mouse()->x = 7;
-    framework.Mouse()->y = 9;
-    const std::vector<Step> steps = {
-        {1699, 1249, 799, 599}, // last client pixel
-        {100, 50, 0, 0},
-        {101, 51, 0, 0}, // 0.5 truncated
-        {1700, 600, 0, 0}, // outside: the mouse keeps its place
-        {900, 650, 400, 300},
+    const std::pair<platform::Rect, std::vector<Step>> clients[] = {
+        {{100, 50, 1700, 1250}, // 1600 x 1200: half scale
+            {
+                {1699, 1249, 799, 599}, // last client pixel
+                {100, 50, 0, 0},
+                {101, 51, 0, 0}, // 0.5 truncated
+                {1700, 600, 0, 0}, // outside: the mouse keeps its place
+                {900, 650, 400, 300},
+            }},
+        {{0, 30, 1920, 1080}, // 1920 x 1050: the picture 1400 x 1050 at x 260
+            {
+                {1659, 1079, 799, 599},
+                {260, 30, 0, 0},
+                {259, 500, 0, 0}, // on the left bar: outside
+                {960, 555, 400, 300},
+            }},
     };
-    for (const Step& step : steps) {
-        harness.PointAt(step.cursorX, step.cursorY);
-        framework.RunFrame();
-        EXPECT_EQ(framework.Mouse()->x, step.mouseX) << step.cursorX;
-        EXPECT_EQ(framework.Mouse()->y, step.mouseY) << step.cursorY;
+    // Hidden once on entering, shown once on leaving, hidden again; in the
+    // second client, still hidden, shown over the bar and hidden again.
+    const std::vector<bool> cursorCalls[] = {{false, true, false}, {true, false}};
+    for (size_t i = 0; i < std::size(clients); ++i) {
+        const auto& [client, steps] = clients[i];
+        harness.desktopState.clientRect = client;
+        harness.desktopState.cursorCalls.clear();
+        framework.active = true;
+        framework.Mouse()->x = 7;
+        framework.Mouse()->y = 9;
+        for (const Step& step : steps) {
+            harness.PointAt(step.cursorX, step.cursorY);
+            framework.RunFrame();
+            EXPECT_EQ(framework.Mouse()->x, step.mouseX) << step.cursorX;
+            EXPECT_EQ(framework.Mouse()->y, step.mouseY) << step.cursorY;
+        }
+        EXPECT_EQ(harness.desktopState.cursorCalls, cursorCalls[i]) << client.right;
     }
-    // Hidden once on entering, shown once on leaving, hidden again.
-    EXPECT_EQ(harness.desktopState.cursorCalls, (std::vector<bool>{false, true, false}));
+}
+
+// Frames that change nothing let the loop wait longer (70 ms, 100 ms once
+// nothing changed for 2 s); a key keeps the full rate for a second.
+TEST_F(FrameworkTest, AQuietLoopIdlesAndInputBringsBackTheFullRate)
+{
+    framework.idleWhenQuiet = true;
+    auto frameMs = [&] {
+        const uint32_t before = harness.clock->Ticks();
+        framework.RunFrame();
+        return harness.clock->Ticks() - before;
+    };
+    std::vector<uint32_t> waits;
+    for (int i = 0; i < 40; ++i) {
+        waits.push_back(frameMs());
+    }
+    EXPECT_EQ(std::vector<uint32_t>(waits.begin(), waits.begin() + 5), (std::vector<uint32_t>{10, 10, 10, 70, 70}));
+    EXPECT_EQ(waits.back(), 100u);
+    harness.SetKey(DIK_SPACE, true);
+    EXPECT_EQ(frameMs(), 10u);
+    harness.SetKey(DIK_SPACE, false);
+    uint32_t awake = 0;
+    while (frameMs() == 10 && awake < 2000) {
+        awake += 10;
+    }
+    EXPECT_GE(awake, 980u);
+    EXPECT_LE(awake, 1010u);
 }
 
 TEST_F(FrameworkTest, TheFrameRateCountsFromAStartOneSecondBack)

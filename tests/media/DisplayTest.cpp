@@ -233,6 +233,29 @@ TEST_F(DisplayTest, WindowedBackBufferKeepsItsShapeCentredInTheClientArea)
     }
 }
 
+// Each present names what differs from the frame shown before, in blocks of
+// 16 pixels; an unchanged frame names nothing, a new scale everything.
+TEST_F(DisplayTest, PresentsNameOnlyThePartsThatChanged)
+{
+    ASSERT_TRUE(Make().SetWindowed(800, 600));
+    const Rect whole{0, 0, 800, 600};
+    display->Present();
+    EXPECT_EQ(video.lastChanged, std::vector<Rect>{whole});
+    display->Present();
+    EXPECT_TRUE(video.lastChanged.empty());
+    EXPECT_FALSE(display->LastFrameChanged());
+    Back().Fill(Rect{20, 40, 21, 41}, 0x1F);
+    Back().Fill(Rect{300, 100, 340, 150}, 0x1F);
+    display->Present();
+    EXPECT_EQ(video.lastChanged, (std::vector<Rect>{{16, 32, 32, 48}, {288, 96, 352, 160}}));
+    video.largestScale = 2;
+    video.clientWidth = 1600;
+    video.clientHeight = 1200;
+    display->Present();
+    EXPECT_EQ(display->Scale(), 2);
+    EXPECT_EQ(video.lastChanged, (std::vector<Rect>{{0, 0, 1600, 1200}}));
+}
+
 TEST_F(DisplayTest, AFlipThatKeepsFailingGivesUpTheFrame)
 {
     const std::tuple<int32_t, int32_t, bool> cases[] = {{0, 1, true}, {2, 3, true}, {3, 3, false}, {-1, 3, false}};
