@@ -13,36 +13,40 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
+// Soft surfaces: the game enlarges the nearest lower version smoothly where a
+// scale has none, which looks the same as drawing them finer.
+constexpr int kBackdropLargestScale = 2;
+
 // The light of a lamp above the middle of the board: 1 in the middle, lower
 // toward the corners.
-double Lamp(int x, int y)
+double Lamp(double x, double y)
 {
     const double dx = (x - kWidth * 0.5) / (kWidth * 0.62);
     const double dy = (y - kHeight * 0.42) / (kHeight * 0.75);
     return 1.0 - 0.42 * std::min(1.0, dx * dx + dy * dy);
 }
 
-CImage Felt()
+CImage Felt(int scale)
 {
-    CCanvas canvas(kWidth, kHeight);
+    CCanvas canvas(kWidth, kHeight, scale);
     const SColour light = Rgb(44, 128, 80);
     const SColour dark = Rgb(14, 62, 36);
-    ShadePixels(canvas, [&](int x, int y) {
+    ShadePixels(canvas, [&](double x, double y) {
         const double mottle = Fbm(x * 0.012, y * 0.012, 301, 4);
         const double nap = ValueNoise(x * 0.35, y * 0.9, 303);
-        const double fibre = Hash01(x, y, 305);
+        const double fibre = Hash01(PixelOf(x), PixelOf(y), 305);
         const double tone = 0.5 * mottle + 0.22 * nap + 0.28 * fibre;
         return Scale(Mix(dark, light, 0.35 + 0.5 * tone), Lamp(x, y));
     });
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
-CImage WalnutTable()
+CImage WalnutTable(int scale)
 {
-    CCanvas canvas(kWidth, kHeight);
+    CCanvas canvas(kWidth, kHeight, scale);
     cairo_t* cr = canvas.Cr();
     const SWoodStyle style{Rgb(150, 98, 58), Rgb(84, 48, 26), EGrain::Horizontal, 13.0, 1.6, 311};
-    const auto wood = MakeWood(kWidth, kHeight, style);
+    const auto wood = MakeWood(kWidth, kHeight, style, scale);
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
     // Planks 150 pixels wide, their butt joints staggered.
@@ -69,17 +73,17 @@ CImage WalnutTable()
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
-CImage Slate()
+CImage Slate(int scale)
 {
-    CCanvas canvas(kWidth, kHeight);
+    CCanvas canvas(kWidth, kHeight, scale);
     const SColour light = Rgb(104, 114, 126);
     const SColour dark = Rgb(44, 50, 60);
-    ShadePixels(canvas, [&](int x, int y) {
+    ShadePixels(canvas, [&](double x, double y) {
         const double cloud = Fbm(x * 0.006, y * 0.006, 321, 5);
         const double warp = Fbm(x * 0.004 + 7.0, y * 0.004, 323, 3);
         // Faint veins where the warped field crosses a few levels only.
         const double vein = std::pow(std::abs(std::sin((x * 0.002 + y * 0.003 + 2.5 * warp) * 5.0)), 40.0);
-        const double grain = Hash01(x, y, 325);
+        const double grain = Hash01(PixelOf(x), PixelOf(y), 325);
         const double flecks = ValueNoise(x * 0.2, y * 0.2, 327);
         const double tone = 0.62 * cloud + 0.10 * grain + 0.10 * flecks - 0.10 * vein;
         return Scale(Mix(dark, light, std::clamp(tone, 0.0, 1.0)), Lamp(x, y));
@@ -87,14 +91,14 @@ CImage Slate()
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
-CImage NightSky()
+CImage NightSky(int scale)
 {
-    CCanvas canvas(kWidth, kHeight);
+    CCanvas canvas(kWidth, kHeight, scale);
     const SColour zenith = Rgb(10, 16, 44);
     const SColour horizon = Rgb(36, 44, 92);
     const SColour haze = Rgb(70, 52, 110);
-    ShadePixels(canvas, [&](int x, int y) {
-        const double height = static_cast<double>(y) / kHeight;
+    ShadePixels(canvas, [&](double x, double y) {
+        const double height = y / kHeight;
         const double veil = Fbm(x * 0.005, y * 0.008, 331, 5);
         const double band = std::exp(-std::pow((y - 0.8 * x * 0.45 - 120.0) / 140.0, 2.0));
         const SColour sky = Mix(zenith, horizon, height * height);
@@ -126,7 +130,7 @@ CImage NightSky()
 
 struct SBackdrop {
     const char* fileName;
-    CImage (*paint)();
+    CImage (*paint)(int scale);
 };
 
 constexpr SBackdrop kBackdrops[] = {
@@ -152,7 +156,7 @@ std::vector<SPictureJob> BackdropJobs()
     std::vector<SPictureJob> jobs;
     for (const SBackdrop& backdrop : kBackdrops) {
         jobs.push_back({std::string("Graphics/Backdrops/") + backdrop.fileName,
-            [paint = backdrop.paint]() -> std::optional<CImage> { return paint(); }});
+            [paint = backdrop.paint](int scale) -> std::optional<CImage> { return paint(scale); }, kBackdropLargestScale});
     }
     return jobs;
 }

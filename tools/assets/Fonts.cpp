@@ -308,8 +308,8 @@ bool UseSheetFont(cairo_t* cr, const SGlyphStyle& style, double size)
 
 // A canvas to draw one glyph on, with room around the cell on every side.
 struct SScratch {
-    explicit SScratch(int cellPx)
-        : canvas(4 * cellPx, 2 * cellPx)
+    explicit SScratch(int cellPx, int scale = 1)
+        : canvas(4 * cellPx, 2 * cellPx, scale)
         , penX(3 * cellPx / 2)
         , cellTop(cellPx / 2)
     {
@@ -434,6 +434,7 @@ struct SGlyphWindow {
     int left = 0; // first column on the scratch canvas
     int advance = 0;
     SInk ink; // the whole glyph, rim and shadow included
+    std::optional<SDescenderTuck> tuck;
 };
 
 // The typeface's advance, widened only where the fill itself would not fit;
@@ -495,6 +496,7 @@ SGlyphWindow PlaceGlyph(
         fill = FindInk(scratch.canvas);
     }
     SGlyphWindow window;
+    window.tuck = tuck;
     if (style.spacing == ESpacing::Optical) {
         OpticalWindow(scratch, style, zones, code, fill, window);
     } else {
@@ -558,6 +560,43 @@ std::optional<int> ChooseBaseline(
     return std::clamp(sheetFormat.cellPx / 2 - fit.capitalCentreFromBaseline, highest, lowest);
 }
 
+// Copies the glyph drawn whole on the scratch canvas into its cell: the
+// advance-wide columns of its window into the middle of the cell, the top
+// lineHeightPx rows. Both canvases are in picture units at the same scale.
+void CopyIntoCell(const CCanvas& sheet, const SScratch& scratch, const SFontSheetFormat& sheetFormat, uint8_t code,
+    int windowLeft, int advance)
+{
+    const int cellX = (code % kSheetColumns) * sheetFormat.cellPx;
+    const int cellY = (code / kSheetColumns) * sheetFormat.cellPx;
+    const int destX = cellX + (sheetFormat.cellPx - advance) / 2;
+    cairo_t* out = sheet.Cr();
+    cairo_save(out);
+    cairo_rectangle(out, destX, cellY, advance, sheetFormat.lineHeightPx);
+    cairo_clip(out);
+    cairo_set_source_surface(out, scratch.canvas.Surface(), destX - windowLeft, cellY - scratch.cellTop);
+    cairo_paint(out);
+    cairo_restore(out);
+}
+
+} // namespace
+
+// The size and baseline chosen at 1x and where each glyph was cut: a finer
+// sheet draws the same outlines at the same places, only at more pixels.
+struct SSheetRecipe {
+    int index = 1;
+    double sizePx = 0;
+    int baselineY = 0; // on the scratch canvas
+    struct SCut {
+        bool drawn = false;
+        int left = 0;
+        int advance = 0;
+        std::optional<SDescenderTuck> tuck;
+    };
+    std::array<SCut, kGlyphCount> cuts{};
+};
+
+namespace {
+
 std::unique_ptr<SFontSheet> BuildSheet(int index)
 {
     const SFontSheetFormat& sheetFormat = FontSheetFormat(index);
@@ -579,12 +618,16 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
     }
 
     auto result = std::make_unique<SFontSheet>();
+    auto recipe = std::make_shared<SSheetRecipe>();
     result->baselineRow = *baseline;
     CCanvas sheet(sheetFormat.sheetPx, sheetFormat.sheetPx);
     SScratch scratch(sheetFormat.cellPx);
     cairo_t* cr = scratch.canvas.Cr();
     UseSheetFont(cr, style, size);
-    const SZones zones = MeasureZones(scratch, style, size, scratch.cellTop + *baseline);
+    recipe->index = index;
+    recipe->sizePx = size;
+    recipe->baselineY = scratch.cellTop + *baseline;
+    const SZones zones = MeasureZones(scratch, style, size, recipe->baselineY);
     for (int code = 0; code < kGlyphCount; ++code) {
         const auto c = static_cast<uint8_t>(code);
         if (!HasGlyph(code)) {
@@ -592,25 +635,16 @@ std::unique_ptr<SFontSheet> BuildSheet(int index)
             continue;
         }
         const SGlyphWindow window = PlaceGlyph(scratch, style, size, zones, c);
-        const int advance = window.advance;
-        const int left = window.left;
-        result->advances[c] = static_cast<int8_t>(advance);
+        result->advances[c] = static_cast<int8_t>(window.advance);
         if (!window.ink.any || c == kSpaceCode) {
             continue;
         }
-        const int cellX = (code % kSheetColumns) * sheetFormat.cellPx;
-        const int cellY = (code / kSheetColumns) * sheetFormat.cellPx;
-        const int destX = cellX + (sheetFormat.cellPx - advance) / 2;
-        cairo_t* out = sheet.Cr();
-        cairo_save(out);
-        cairo_rectangle(out, destX, cellY, advance, sheetFormat.lineHeightPx);
-        cairo_clip(out);
-        cairo_set_source_surface(out, scratch.canvas.Surface(), destX - left, cellY - scratch.cellTop);
-        cairo_paint(out);
-        cairo_restore(out);
+        recipe->cuts[c] = {true, window.left, window.advance, window.tuck};
+        CopyIntoCell(sheet, scratch, sheetFormat, c, window.left, window.advance);
     }
     result->advances[kNewlineCode] = 0;
     result->sheet = FinishPicture(sheet, EKeyMode::Blend);
+    result->recipe = std::move(recipe);
     return result;
 }
 
@@ -628,6 +662,36 @@ const SFontSheet* FontSheet(int index)
         sheets[slot] = BuildSheet(index);
     }
     return sheets[slot].get();
+}
+
+std::optional<CImage> FontSheetAtScale(int index, int scale)
+{
+    const SFontSheet* base = FontSheet(index);
+    if (!base) {
+        return std::nullopt;
+    }
+    if (scale == 1) {
+        return base->sheet;
+    }
+    const SSheetRecipe& recipe = *base->recipe;
+    const SFontSheetFormat& sheetFormat = FontSheetFormat(index);
+    const SGlyphStyle style = StyleOf(index);
+    CCanvas sheet(sheetFormat.sheetPx, sheetFormat.sheetPx, scale);
+    SScratch scratch(sheetFormat.cellPx, scale);
+    cairo_t* cr = scratch.canvas.Cr();
+    UseSheetFont(cr, style, recipe.sizePx);
+    for (int code = 0; code < kGlyphCount; ++code) {
+        const SSheetRecipe::SCut& cut = recipe.cuts[static_cast<size_t>(code)];
+        if (!cut.drawn) {
+            continue;
+        }
+        const auto c = static_cast<uint8_t>(code);
+        scratch.Clear();
+        DrawGlyph(cr, style, recipe.sizePx, c, scratch.penX, recipe.baselineY, EGlyphPart::Whole,
+            cut.tuck ? &*cut.tuck : nullptr);
+        CopyIntoCell(sheet, scratch, sheetFormat, c, cut.left, cut.advance);
+    }
+    return FinishPicture(sheet, EKeyMode::Blend);
 }
 
 std::array<uint8_t, kGlyphCount> EncodeMetrics(const SFontSheet& sheet)

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace assets::gui {
@@ -28,6 +30,9 @@ struct SFontSheetFormat {
 // Fonts 1 to 3 as the game loads them.
 const SFontSheetFormat& FontSheetFormat(int index);
 
+// How every glyph of a sheet was set, kept to draw the sheet again finer.
+struct SSheetRecipe;
+
 struct SFontSheet {
     CImage sheet{0, 0};
     // Advance of every character code; the glyph of code c fills exactly the
@@ -36,11 +41,18 @@ struct SFontSheet {
     std::array<int8_t, kGlyphCount> advances{};
     // Row of the baseline inside a cell.
     int baselineRow = 0;
+    std::shared_ptr<const SSheetRecipe> recipe;
 };
 
 // The sheet of font 1, 2 or 3, rasterised on first use. Null, after a message
 // on stderr, when a font file is missing or a glyph does not fit its cell.
 const SFontSheet* FontSheet(int index);
+
+// The sheet of font 1, 2 or 3 drawn at a display scale: scale times its size,
+// every glyph rendered at scale times the point size into the block that is
+// scale times its 1x cell, with the same baseline and columns, so that the
+// 1x advances lay text out the same. Nothing when FontSheet has nothing.
+std::optional<CImage> FontSheetAtScale(int index, int scale);
 
 // The 256 bytes of a metrics file: each advance as a signed byte.
 std::array<uint8_t, kGlyphCount> EncodeMetrics(const SFontSheet& sheet);

@@ -17,15 +17,15 @@ constexpr double kFaceW = kTileFaceWidthPx;
 constexpr double kFaceH = kTileFaceHeightPx;
 constexpr double kFaceRadius = 3.5;
 
-CImage GameBar()
+CImage GameBar(int scale)
 {
-    CCanvas canvas(800, 100);
+    CCanvas canvas(800, 100, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(800, 100, Walnut(201));
+    const auto wood = MakeWood(800, 100, Walnut(201), scale);
     PaintPlank(cr, *wood, 0, 0, 800, 100, 0, 4, EBevel::Raised);
     // The status line (texts at 10-34) sits in a leather strip; the five
     // buttons stand on the wood below it (45-90).
-    const auto leather = MakeLeather(800, 100, ChocolateLight(), ChocolateDark(), 203);
+    const auto leather = MakeLeather(800, 100, ChocolateLight(), ChocolateDark(), 203, scale);
     RoundedRectangle(cr, 8, 6, 784, 35, 6);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);
     cairo_fill(cr);
@@ -35,18 +35,18 @@ CImage GameBar()
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
-CImage GameDialog()
+CImage GameDialog(int scale)
 {
-    CCanvas canvas(500, 250);
+    CCanvas canvas(500, 250, scale);
     PaintLeatherPanel(canvas.Cr(), 500, 250, 0, 0, 500, 250, 8, 211);
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
 // Averaged with the tile at half strength: a warm gold over the face, black
 // (no change) over the edge and around the tile.
-CImage TileOverlay()
+CImage TileOverlay(int scale)
 {
-    CCanvas canvas(64, 64);
+    CCanvas canvas(64, 64, scale);
     cairo_t* cr = canvas.Cr();
     RoundedRectangle(cr, kFaceX, kFaceY, kFaceW, kFaceH, kFaceRadius);
     cairo_pattern_t* warm = cairo_pattern_create_linear(kFaceX, kFaceY, kFaceX + kFaceW, kFaceY + kFaceH);
@@ -60,9 +60,9 @@ CImage TileOverlay()
 
 // Drawn keyed over a hinted tile: a glowing ring just inside the face's
 // border, so the tile's motif stays readable.
-CImage TileHint()
+CImage TileHint(int scale)
 {
-    CCanvas canvas(64, 64);
+    CCanvas canvas(64, 64, scale);
     cairo_t* cr = canvas.Cr();
     cairo_set_line_width(cr, 3.0);
     RoundedRectangle(cr, kFaceX + 1.5, kFaceY + 1.5, kFaceW - 3, kFaceH - 3, kFaceRadius);
@@ -77,13 +77,13 @@ CImage TileHint()
 
 // The target panel at (725, 0): the target tile is drawn at (15, 12) and
 // the countdown below it, centred, from y = 63.
-CImage ZandorPanel()
+CImage ZandorPanel(int scale)
 {
-    CCanvas canvas(75, 100);
+    CCanvas canvas(75, 100, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(75, 100, Walnut(221, EGrain::Vertical));
+    const auto wood = MakeWood(75, 100, Walnut(221, EGrain::Vertical), scale);
     PaintPlank(cr, *wood, 0, 0, 75, 100, 9, 4, EBevel::Raised);
-    const auto leather = MakeLeather(75, 100, ChocolateLight(), ChocolateDark(), 223);
+    const auto leather = MakeLeather(75, 100, ChocolateLight(), ChocolateDark(), 223, scale);
     RoundedRectangle(cr, 7, 5, 61, 90, 6);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);
     cairo_fill(cr);
@@ -104,42 +104,52 @@ CImage ZandorPanel()
 // The miniature tile of the layout preview: its 11 x 15 top-left pixels are
 // one tile on a grid of 5 x 7 pixels per half tile; the face is 10 x 14 with a
 // one-pixel edge on its left and bottom (levels shift one pixel right and
-// up), in the colours of the ivory tile set.
-CImage PreviewTile()
+// up), in the colours of the ivory tile set. At a larger scale every part
+// keeps its picture pixels (the miniature is drawn in pieces on that grid);
+// only the shading across the face runs along a finer diagonal.
+CImage PreviewTile(int scale)
 {
-    CImage image(16, 16);
+    CImage image(16 * scale, 16 * scale);
     const SRgb faceLight{250, 244, 226};
     const SRgb faceDark{230, 220, 192};
     const SRgb rim{150, 130, 92};
     const SRgb highlight{255, 253, 244};
     const SRgb edgeLeft{46, 140, 96};
     const SRgb edgeBottom{28, 100, 68};
-    for (int y = 0; y <= 13; ++y) {
-        for (int x = 1; x <= 10; ++x) {
-            const bool shaded = x + y > 12;
-            image.At(x, y) = shaded ? faceDark : faceLight;
+    const auto colourAt = [&](int pixelX, int pixelY) -> SRgb {
+        const int x = pixelX / scale;
+        const int y = pixelY / scale;
+        if (x == 0) {
+            return y >= 1 && y <= 14 ? edgeLeft : SRgb{};
         }
-    }
-    for (int x = 1; x <= 10; ++x) {
-        image.At(x, 0) = highlight;
-        image.At(x, 13) = rim;
-    }
-    for (int y = 0; y <= 13; ++y) {
-        image.At(10, y) = rim;
-    }
-    image.At(1, 0) = faceLight;
-    for (int y = 1; y <= 14; ++y) {
-        image.At(0, y) = edgeLeft;
-    }
-    for (int x = 1; x <= 9; ++x) {
-        image.At(x, 14) = edgeBottom;
+        if (y == 14) {
+            return x <= 9 ? edgeBottom : SRgb{};
+        }
+        if (x > 10 || y > 14) {
+            return {};
+        }
+        if (x == 10 || y == 13) {
+            return rim;
+        }
+        if (y == 0) {
+            return x == 1 ? faceLight : highlight;
+        }
+        // The pixel's centre in picture units against the line x + y = 12.
+        const double centreX = (pixelX + 0.5) / scale - 0.5;
+        const double centreY = (pixelY + 0.5) / scale - 0.5;
+        return centreX + centreY > 12.0 ? faceDark : faceLight;
+    };
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            image.At(x, y) = colourAt(x, y);
+        }
     }
     return image;
 }
 
-SPictureJob Job(std::string path, std::function<CImage()> paint)
+SPictureJob Job(std::string path, std::function<CImage(int scale)> paint)
 {
-    return {std::move(path), [paint = std::move(paint)]() -> std::optional<CImage> { return paint(); }};
+    return {std::move(path), [paint = std::move(paint)](int scale) -> std::optional<CImage> { return paint(scale); }};
 }
 
 } // namespace

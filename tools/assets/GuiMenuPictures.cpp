@@ -136,11 +136,11 @@ void MenuOrnament(cairo_t* cr, double x, double y, double w, double h)
     }
 }
 
-CImage MainMenuBackground()
+CImage MainMenuBackground(int scale)
 {
-    CCanvas canvas(800, 600);
+    CCanvas canvas(800, 600, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(800, 600, Walnut(101));
+    const auto wood = MakeWood(800, 600, Walnut(101), scale);
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
     PaintVignette(cr, 800, 600, 0.55);
@@ -169,9 +169,9 @@ CImage MainMenuBackground()
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
-CImage MenuPageBackground()
+CImage MenuPageBackground(int scale)
 {
-    CCanvas canvas(550, 475);
+    CCanvas canvas(550, 475, scale);
     PaintLeatherPanel(canvas.Cr(), 550, 475, 0, 0, 550, 475, 8, 111);
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
@@ -260,11 +260,11 @@ void Emblem(cairo_t* cr, EGameEmblem emblem, bool pushed)
     }
 }
 
-std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, bool pushed)
+std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, bool pushed, int scale)
 {
-    CCanvas canvas(100, 100);
+    CCanvas canvas(100, 100, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(100, 100, HoneyOak(120 + static_cast<uint32_t>(emblem)));
+    const auto wood = MakeWood(100, 100, HoneyOak(120 + static_cast<uint32_t>(emblem)), scale);
     PaintPlank(cr, *wood, 1, 1, 98, 98, 13, 5, pushed ? EBevel::Sunken : EBevel::Raised);
     if (pushed) {
         // Pressed in, lit from inside and ringed with gold: the chosen type.
@@ -311,8 +311,10 @@ std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, b
 std::vector<SPictureJob> MenuPictureJobs()
 {
     std::vector<SPictureJob> jobs = {
-        {"Graphics/Gui/Main Menu Background.bmp", []() -> std::optional<CImage> { return MainMenuBackground(); }},
-        {"Graphics/Gui/Dialog Background.bmp", []() -> std::optional<CImage> { return MenuPageBackground(); }},
+        {"Graphics/Gui/Main Menu Background.bmp",
+            [](int scale) -> std::optional<CImage> { return MainMenuBackground(scale); }},
+        {"Graphics/Gui/Dialog Background.bmp",
+            [](int scale) -> std::optional<CImage> { return MenuPageBackground(scale); }},
     };
     struct SType {
         const char* fileStem;
@@ -328,7 +330,7 @@ std::vector<SPictureJob> MenuPictureJobs()
         for (const bool pushed : {false, true}) {
             const std::string path
                 = std::string("Graphics/Gui/Wood ") + type.fileStem + " Check Box" + (pushed ? " Pushed" : "") + ".bmp";
-            jobs.push_back({path, [type, pushed] { return GameTypeBox(type.emblem, type.name, pushed); }});
+            jobs.push_back({path, [type, pushed](int scale) { return GameTypeBox(type.emblem, type.name, pushed, scale); }});
         }
     }
     return jobs;

@@ -65,12 +65,32 @@ SWoodStyle Walnut(uint32_t seed, EGrain grain = EGrain::Horizontal);
 SColour ChocolateLight();
 SColour ChocolateDark();
 
-// Every pixel of a canvas, opaque, from a function of its position.
-void ShadePixels(CCanvas& canvas, const std::function<SColour(int x, int y)>& shade);
+// A rectangle in picture units.
+struct SArea {
+    double x = 0;
+    double y = 0;
+    double w = 1e9;
+    double h = 1e9;
+};
 
-std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style);
+// Every pixel of a canvas, opaque, from a function of its position in
+// picture units: a pixel's sample point is its centre, so at scale 1 the
+// positions are the whole numbers x and y, and at scale s the s x s pixels of
+// picture pixel (x, y) sample evenly around that point, drawing the same
+// texture finer.
+void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const SArea& area = {});
+
+// The picture pixel whose block holds a sample point of ShadePixels: white
+// noise looked up per picture pixel keeps its grain at every scale.
+int PixelOf(double position);
+
+// Textures of width x height picture units at the given display scale. Only
+// the pixels in and around the area are shaded (the rest stays clear), to
+// spare the time of large textures that are used only in part.
+std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style, int scale, const SArea& area = {});
 // A fine, slightly mottled surface without grain (leather, lacquer).
-std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light, const SColour& dark, uint32_t seed);
+std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light, const SColour& dark, uint32_t seed,
+    int scale, const SArea& area = {});
 
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double radius);
 

@@ -4,6 +4,7 @@
 
 #include "Backdrops.h"
 #include "Generator.h"
+#include "Tasks.h"
 
 #include <cstdio>
 
@@ -84,13 +85,14 @@ void PaintGoldHairline(cairo_t* cr, double x, double y, double w, double h, doub
 void PaintLeatherPanel(cairo_t* cr, int width, int height, double frameX, double frameY, double frameW, double frameH,
     double frameInset, uint32_t seed)
 {
-    const auto wood = MakeWood(width, height, Walnut(seed));
+    const auto wood = MakeWood(width, height, Walnut(seed), ScaleOf(cr), {frameX, frameY, frameW, frameH});
     PaintPlank(cr, *wood, frameX, frameY, frameW, frameH, 12, 5, EBevel::Raised);
     const double x = frameX + frameInset;
     const double y = frameY + frameInset;
     const double w = frameW - 2 * frameInset;
     const double h = frameH - 2 * frameInset;
-    const auto leather = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1);
+    const auto leather
+        = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1, ScaleOf(cr), {x, y, w, h});
     cairo_save(cr);
     RoundedRectangle(cr, x, y, w, h, 7);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);
@@ -105,27 +107,49 @@ void PaintLeatherPanel(cairo_t* cr, int width, int height, double frameX, double
 
 bool WriteGuiPictures(const std::string& root)
 {
-    bool ok = true;
     std::vector<gui::SPictureJob> jobs = gui::WidgetPictureJobs();
     for (auto* more : {&gui::MenuPictureJobs, &gui::GamePictureJobs, &gui::BackdropJobs}) {
         std::vector<gui::SPictureJob> list = more();
         jobs.insert(jobs.end(), list.begin(), list.end());
     }
-    for (const gui::SPictureJob& job : jobs) {
-        const std::optional<CImage> image = job.paint();
-        if (!image || !WriteBmp(root + "/" + job.path, *image)) {
-            std::fprintf(stderr, "velmora-assets: could not make %s\n", job.path.c_str());
-            ok = false;
-        }
+    // The fonts and the 1x sheets are loaded once here, before the threads
+    // share them; every task then only reads them.
+    for (const gui::EFace face : {gui::EFace::SerifRegular, gui::EFace::SerifBold, gui::EFace::Display}) {
+        gui::FontFace(face);
     }
     for (int index = 1; index <= gui::kFontCount; ++index) {
-        const gui::SFontSheet* sheet = gui::FontSheet(index);
-        if (!sheet || !WriteBmp(root + "/" + gui::FontSheetFormat(index).sheetFile, sheet->sheet)) {
-            std::fprintf(stderr, "velmora-assets: could not make font sheet %d\n", index);
-            ok = false;
+        gui::FontSheet(index);
+    }
+    // The largest scales first, so that no long task is left for the end.
+    std::vector<FTask> tasks;
+    for (int scale = kLargestScale; scale >= 1; --scale) {
+        for (const gui::SPictureJob& job : jobs) {
+            if (scale > job.largestScale) {
+                continue;
+            }
+            tasks.push_back([&root, &job, scale] {
+                const std::optional<CImage> image = job.paint(scale);
+                const std::string path = root + "/" + ScaledPath(job.path, scale);
+                if (!image || !(scale == 1 ? WriteBmp(path, *image) : WritePng(path, *image))) {
+                    std::fprintf(stderr, "velmora-assets: could not make %s at scale %d\n", job.path.c_str(), scale);
+                    return false;
+                }
+                return true;
+            });
+        }
+        for (int index = 1; index <= gui::kFontCount; ++index) {
+            tasks.push_back([&root, index, scale] {
+                const std::optional<CImage> sheet = gui::FontSheetAtScale(index, scale);
+                const std::string path = root + "/" + ScaledPath(gui::FontSheetFormat(index).sheetFile, scale);
+                if (!sheet || !(scale == 1 ? WriteBmp(path, *sheet) : WritePng(path, *sheet))) {
+                    std::fprintf(stderr, "velmora-assets: could not make font sheet %d at scale %d\n", index, scale);
+                    return false;
+                }
+                return true;
+            });
         }
     }
-    return ok;
+    return RunTasks(tasks);
 }
 
 } // namespace assets

@@ -14,9 +14,12 @@
 namespace assets::gui {
 
 struct SPictureJob {
-    std::string path; // below the data root, '/' separated
-    // The picture, or nothing when it cannot be made (a missing font).
-    std::function<std::optional<CImage>()> paint;
+    std::string path; // of the 1x picture below the data root, '/' separated
+    // The picture drawn at a display scale (scale x its size in pixels), or
+    // nothing when it cannot be made (a missing font).
+    std::function<std::optional<CImage>(int scale)> paint;
+    // Written at every scale from 1 to this one.
+    int largestScale = kLargestScale;
 };
 
 std::vector<SPictureJob> WidgetPictureJobs();

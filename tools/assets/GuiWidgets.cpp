@@ -31,7 +31,7 @@ void Groove(cairo_t* cr, double x, double y, double w, double h, double radius)
 void Well(cairo_t* cr, double x, double y, double w, double h, double radius, uint32_t seed)
 {
     const auto leather = MakeLeather(
-        static_cast<int>(x + w) + 1, static_cast<int>(y + h) + 1, ChocolateLight(), ChocolateDark(), seed);
+        static_cast<int>(x + w) + 1, static_cast<int>(y + h) + 1, ChocolateLight(), ChocolateDark(), seed, ScaleOf(cr));
     cairo_save(cr);
     cairo_new_path(cr);
     RoundedRectangle(cr, x, y, w, h, radius);
@@ -42,10 +42,10 @@ void Well(cairo_t* cr, double x, double y, double w, double h, double radius, ui
     PaintBevel(cr, x, y, w, h, radius, 1.5, EBevel::Sunken, 0.8);
 }
 
-CImage TextButton(int width, int height, double radius, double bevelPx, double grooveInset, uint32_t seed)
+CImage TextButton(int width, int height, double radius, double bevelPx, double grooveInset, uint32_t seed, int scale)
 {
-    CCanvas canvas(width, height);
-    const auto wood = MakeWood(width, height, HoneyOak(seed));
+    CCanvas canvas(width, height, scale);
+    const auto wood = MakeWood(width, height, HoneyOak(seed), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 0, width, height, radius, bevelPx, EBevel::Raised);
     // A soft darker middle so that the light caption stands out.
@@ -88,10 +88,10 @@ void CheckMark(cairo_t* cr, double scale, double dx, double dy)
     cairo_restore(cr);
 }
 
-CImage CheckBox(bool checked)
+CImage CheckBox(bool checked, int scale)
 {
-    CCanvas canvas(32, 32);
-    const auto wood = MakeWood(32, 32, HoneyOak(checked ? 23 : 21));
+    CCanvas canvas(32, 32, scale);
+    const auto wood = MakeWood(32, 32, HoneyOak(checked ? 23 : 21), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 0, 32, 32, 5, 3, checked ? EBevel::Sunken : EBevel::Raised);
     Well(cr, 8, 8, 16, 16, 3, 29);
@@ -126,10 +126,10 @@ void ArrowHead(cairo_t* cr, double x0, double y0, double x1, double y1, double x
     cairo_restore(cr);
 }
 
-CImage SelectionArrow(bool up, bool pushed)
+CImage SelectionArrow(bool up, bool pushed, int scale)
 {
-    CCanvas canvas(25, 25);
-    const auto wood = MakeWood(25, 25, HoneyOak(up ? 31 : 33, EGrain::Vertical));
+    CCanvas canvas(25, 25, scale);
+    const auto wood = MakeWood(25, 25, HoneyOak(up ? 31 : 33, EGrain::Vertical), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 0, 25, 25, 4, 3, pushed ? EBevel::Sunken : EBevel::Raised);
     if (pushed) {
@@ -148,14 +148,14 @@ CImage SelectionArrow(bool up, bool pushed)
 
 // The track of the scroll bars. It is drawn stretched to any height, so it is
 // shaded by columns only and looks the same at every stretch.
-CImage SelectionBar()
+CImage SelectionBar(int scale)
 {
-    CCanvas canvas(25, 100);
-    const auto wood = MakeWood(25, 100, Walnut(41, EGrain::Vertical));
+    CCanvas canvas(25, 100, scale);
+    const auto wood = MakeWood(25, 100, Walnut(41, EGrain::Vertical), scale);
     cairo_t* cr = canvas.Cr();
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
-    const auto leather = MakeLeather(25, 100, ChocolateLight(), ChocolateDark(), 43);
+    const auto leather = MakeLeather(25, 100, ChocolateLight(), ChocolateDark(), 43, scale);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);
     cairo_rectangle(cr, 6, 0, 13, 100);
     cairo_fill(cr);
@@ -184,10 +184,10 @@ CImage SelectionBar()
     return Keyed(canvas);
 }
 
-CImage SelectionThumb()
+CImage SelectionThumb(int scale)
 {
-    CCanvas canvas(25, 25);
-    const auto wood = MakeWood(25, 25, HoneyOak(47, EGrain::Vertical));
+    CCanvas canvas(25, 25, scale);
+    const auto wood = MakeWood(25, 25, HoneyOak(47, EGrain::Vertical), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 1, 0, 23, 25, 4, 3, EBevel::Raised);
     cairo_set_line_width(cr, 1.0);
@@ -204,20 +204,20 @@ CImage SelectionThumb()
     return Keyed(canvas);
 }
 
-CImage SelectionBox()
+CImage SelectionBox(int scale)
 {
-    CCanvas canvas(200, 150);
-    const auto wood = MakeWood(200, 150, Walnut(51));
+    CCanvas canvas(200, 150, scale);
+    const auto wood = MakeWood(200, 150, Walnut(51), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 0, 200, 150, 8, 4, EBevel::Raised);
     Well(cr, 7, 7, 186, 136, 4, 53);
     return Keyed(canvas);
 }
 
-CImage SliderBar()
+CImage SliderBar(int scale)
 {
-    CCanvas canvas(200, 25);
-    const auto wood = MakeWood(200, 25, Walnut(61));
+    CCanvas canvas(200, 25, scale);
+    const auto wood = MakeWood(200, 25, Walnut(61), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 5, 200, 15, 7.5, 2.5, EBevel::Raised);
     Well(cr, 7, 10, 186, 5, 2.5, 63);
@@ -234,10 +234,10 @@ CImage SliderBar()
     return Keyed(canvas);
 }
 
-CImage SliderKnob()
+CImage SliderKnob(int scale)
 {
-    CCanvas canvas(25, 25);
-    const auto wood = MakeWood(25, 25, HoneyOak(67));
+    CCanvas canvas(25, 25, scale);
+    const auto wood = MakeWood(25, 25, HoneyOak(67), scale);
     cairo_t* cr = canvas.Cr();
     cairo_arc(cr, 12.5, 12.5, 11.5, 0, 2 * std::numbers::pi);
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
@@ -262,10 +262,10 @@ CImage SliderKnob()
     return Keyed(canvas);
 }
 
-CImage Triangle(bool pointsLeft)
+CImage Triangle(bool pointsLeft, int scale)
 {
-    CCanvas canvas(50, 50);
-    const auto wood = MakeWood(50, 50, HoneyOak(pointsLeft ? 71 : 73));
+    CCanvas canvas(50, 50, scale);
+    const auto wood = MakeWood(50, 50, HoneyOak(pointsLeft ? 71 : 73), scale);
     cairo_t* cr = canvas.Cr();
     const double tipX = pointsLeft ? 5 : 45;
     const double baseX = pointsLeft ? 43 : 7;
@@ -303,29 +303,29 @@ CImage Triangle(bool pointsLeft)
     return Keyed(canvas);
 }
 
-CImage InputBox()
+CImage InputBox(int scale)
 {
-    CCanvas canvas(200, 40);
-    const auto wood = MakeWood(200, 40, Walnut(81));
+    CCanvas canvas(200, 40, scale);
+    const auto wood = MakeWood(200, 40, Walnut(81), scale);
     cairo_t* cr = canvas.Cr();
     PaintPlank(cr, *wood, 0, 0, 200, 40, 7, 3, EBevel::Raised);
     Well(cr, 5, 5, 190, 30, 4, 83);
     return Keyed(canvas);
 }
 
-CImage BackdropPreview()
+CImage BackdropPreview(int scale)
 {
-    CCanvas canvas(100, 100);
-    const auto wood = MakeWood(100, 100, Walnut(91));
+    CCanvas canvas(100, 100, scale);
+    const auto wood = MakeWood(100, 100, Walnut(91), scale);
     PaintPlank(canvas.Cr(), *wood, 0, 0, 100, 100, 0, 3, EBevel::Raised);
     return Keyed(canvas);
 }
 
 // The ground of a tile set preview: the tile is copied into (10, 0)-(50, 60)
 // with its transparent corners, so only a shadow to its lower right shows.
-CImage TilePreview()
+CImage TilePreview(int scale)
 {
-    CCanvas canvas(64, 64);
+    CCanvas canvas(64, 64, scale);
     cairo_t* cr = canvas.Cr();
     RoundedRectangle(cr, 13, 4, 40, 60, 4);
     cairo_rectangle(cr, 10, 0, 40, 60);
@@ -336,9 +336,9 @@ CImage TilePreview()
 }
 
 // An arrow whose tip is the top-left pixel.
-CImage Cursor()
+CImage Cursor(int scale)
 {
-    CCanvas canvas(32, 32);
+    CCanvas canvas(32, 32, scale);
     cairo_t* cr = canvas.Cr();
     cairo_translate(cr, 0.9, 0.9);
     cairo_new_path(cr);
@@ -366,10 +366,10 @@ CImage Cursor()
     return image;
 }
 
-SPictureJob Job(std::string name, std::function<CImage()> paint)
+SPictureJob Job(std::string name, std::function<CImage(int scale)> paint)
 {
-    return {
-        "Graphics/Gui/" + std::move(name), [paint = std::move(paint)]() -> std::optional<CImage> { return paint(); }};
+    return {"Graphics/Gui/" + std::move(name),
+        [paint = std::move(paint)](int scale) -> std::optional<CImage> { return paint(scale); }};
 }
 
 } // namespace
@@ -378,21 +378,21 @@ std::vector<SPictureJob> WidgetPictureJobs()
 {
     return {
         Job("Cursor.bmp", Cursor),
-        Job("Wood Button Large.bmp", [] { return TextButton(200, 90, 14, 6, 11, 11); }),
-        Job("Wood Button Small.bmp", [] { return TextButton(150, 45, 9, 4, 7, 13); }),
-        Job("Wood Check Box Up.bmp", [] { return CheckBox(false); }),
-        Job("Wood Check Box Down.bmp", [] { return CheckBox(true); }),
+        Job("Wood Button Large.bmp", [](int scale) { return TextButton(200, 90, 14, 6, 11, 11, scale); }),
+        Job("Wood Button Small.bmp", [](int scale) { return TextButton(150, 45, 9, 4, 7, 13, scale); }),
+        Job("Wood Check Box Up.bmp", [](int scale) { return CheckBox(false, scale); }),
+        Job("Wood Check Box Down.bmp", [](int scale) { return CheckBox(true, scale); }),
         Job("Wood Selection Box.bmp", SelectionBox),
         Job("Wood Selection Bar.bmp", SelectionBar),
         Job("Wood Selection Bar Button.bmp", SelectionThumb),
-        Job("Wood Selection Arrow Up.bmp", [] { return SelectionArrow(true, false); }),
-        Job("Wood Selection Arrow Down.bmp", [] { return SelectionArrow(false, false); }),
-        Job("Wood Selection Arrow Up Pushed.bmp", [] { return SelectionArrow(true, true); }),
-        Job("Wood Selection Arrow Down Pushed.bmp", [] { return SelectionArrow(false, true); }),
+        Job("Wood Selection Arrow Up.bmp", [](int scale) { return SelectionArrow(true, false, scale); }),
+        Job("Wood Selection Arrow Down.bmp", [](int scale) { return SelectionArrow(false, false, scale); }),
+        Job("Wood Selection Arrow Up Pushed.bmp", [](int scale) { return SelectionArrow(true, true, scale); }),
+        Job("Wood Selection Arrow Down Pushed.bmp", [](int scale) { return SelectionArrow(false, true, scale); }),
         Job("Wood Slider Bar.bmp", SliderBar),
         Job("Wood Slider Button.bmp", SliderKnob),
-        Job("Wood Triangle Left.bmp", [] { return Triangle(true); }),
-        Job("Wood Triangle Right.bmp", [] { return Triangle(false); }),
+        Job("Wood Triangle Left.bmp", [](int scale) { return Triangle(true, scale); }),
+        Job("Wood Triangle Right.bmp", [](int scale) { return Triangle(false, scale); }),
         Job("Input Box.bmp", InputBox),
         Job("Backdrop Preview.bmp", BackdropPreview),
         Job("Tile Preview.bmp", TilePreview),

@@ -1,7 +1,8 @@
-// Canvas ownership, conversion to RGB and the .bmp encoder.
+// Canvas ownership, conversion to RGB, the .bmp encoder and the .png codec.
 #include "Image.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -18,12 +19,16 @@ uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) { return Le16(bytes,
 
 } // namespace
 
-CCanvas::CCanvas(int w, int h)
+CCanvas::CCanvas(int w, int h, int s)
     : width(w)
     , height(h)
-    , surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h))
-    , cr(cairo_create(surface))
+    , scale(s)
+    , surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * s, h * s))
+    , cr(nullptr)
 {
+    // Set before the context exists, so that its matrix starts in picture units.
+    cairo_surface_set_device_scale(surface, s, s);
+    cr = cairo_create(surface);
 }
 
 CCanvas::~CCanvas()
@@ -35,7 +40,7 @@ CCanvas::~CCanvas()
 CImage CImage::FromCanvas(const CCanvas& canvas)
 {
     cairo_surface_flush(canvas.Surface());
-    CImage image(canvas.Width(), canvas.Height());
+    CImage image(canvas.PixelWidth(), canvas.PixelHeight());
     const unsigned char* data = cairo_image_surface_get_data(canvas.Surface());
     const int stride = cairo_image_surface_get_stride(canvas.Surface());
     for (int y = 0; y < image.height; ++y) {
@@ -106,6 +111,70 @@ std::vector<uint8_t> CImage::EncodeBmp() const
     return bytes;
 }
 
+std::vector<uint8_t> CImage::EncodePng() const
+{
+    // An RGB24 surface makes cairo write colour type 2: three channels, no alpha.
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < width; ++x) {
+            const SRgb& p = At(x, y);
+            row[x] = static_cast<uint32_t>(p.r) << 16 | static_cast<uint32_t>(p.g) << 8 | p.b;
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    std::vector<uint8_t> bytes;
+    const auto append = [](void* closure, const unsigned char* chunk, unsigned int length) {
+        auto* out = static_cast<std::vector<uint8_t>*>(closure);
+        out->insert(out->end(), chunk, chunk + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, append, &bytes);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        bytes.clear();
+    }
+    return bytes;
+}
+
+std::optional<CImage> DecodePng(const std::vector<uint8_t>& bytes)
+{
+    struct SReader {
+        const std::vector<uint8_t>* bytes;
+        size_t at = 0;
+    } reader{&bytes};
+    const auto read = [](void* closure, unsigned char* out, unsigned int length) {
+        auto* r = static_cast<SReader*>(closure);
+        if (r->bytes->size() - r->at < length) {
+            return CAIRO_STATUS_READ_ERROR;
+        }
+        std::copy_n(r->bytes->data() + r->at, length, out);
+        r->at += length;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(read, &reader);
+    const cairo_format_t format = cairo_image_surface_get_format(surface);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS
+        || (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32)) {
+        cairo_surface_destroy(surface);
+        return std::nullopt;
+    }
+    CImage image(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < image.Height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < image.Width(); ++x) {
+            const uint32_t p = row[x];
+            image.At(x, y) = {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
+        }
+    }
+    cairo_surface_destroy(surface);
+    return image;
+}
+
 std::optional<CImage> DecodeBmp(const std::vector<uint8_t>& bytes)
 {
     constexpr size_t kHeadersBytes = 54;
@@ -147,5 +216,48 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 }
 
 bool WriteBmp(const std::string& path, const CImage& image) { return WriteBytes(path, image.EncodeBmp()); }
+
+bool WritePng(const std::string& path, const CImage& image) { return WriteBytes(path, image.EncodePng()); }
+
+int ScaleOf(cairo_t* cr)
+{
+    double x = 1;
+    double y = 1;
+    cairo_surface_get_device_scale(cairo_get_target(cr), &x, &y);
+    return static_cast<int>(std::lround(x));
+}
+
+std::string ScaledPath(const std::string& bmpPath, int scale)
+{
+    if (scale == 1) {
+        return bmpPath;
+    }
+    const std::string stem = bmpPath.ends_with(".bmp") ? bmpPath.substr(0, bmpPath.size() - 4) : bmpPath;
+    return stem + "@" + std::to_string(scale) + "x.png";
+}
+
+CImage BoxReduce(const CImage& image, int scale)
+{
+    CImage reduced(image.Width() / scale, image.Height() / scale);
+    const int area = scale * scale;
+    for (int y = 0; y < reduced.Height(); ++y) {
+        for (int x = 0; x < reduced.Width(); ++x) {
+            int r = 0;
+            int g = 0;
+            int b = 0;
+            for (int dy = 0; dy < scale; ++dy) {
+                for (int dx = 0; dx < scale; ++dx) {
+                    const SRgb& p = image.At(x * scale + dx, y * scale + dy);
+                    r += p.r;
+                    g += p.g;
+                    b += p.b;
+                }
+            }
+            reduced.At(x, y) = {static_cast<uint8_t>((r + area / 2) / area), static_cast<uint8_t>((g + area / 2) / area),
+                static_cast<uint8_t>((b + area / 2) / area)};
+        }
+    }
+    return reduced;
+}
 
 } // namespace assets

@@ -3,6 +3,7 @@
 #include "TileSets.h"
 
 #include "Generator.h"
+#include "Tasks.h"
 #include "TileFacesKit.h"
 
 namespace assets {
@@ -180,9 +181,9 @@ bool IsInsideTileShape(int x, int y)
     return false;
 }
 
-std::optional<CImage> DrawTile(const STileSetStyle& style, int face)
+std::optional<CImage> DrawTile(const STileSetStyle& style, int face, int scale)
 {
-    CCanvas canvas(kTilePictureSizePx, kTilePictureSizePx);
+    CCanvas canvas(kTilePictureSizePx, kTilePictureSizePx, scale);
     cairo_t* cr = canvas.Cr();
     DrawBody(cr, style.palette);
     cairo_save(cr);
@@ -196,7 +197,7 @@ std::optional<CImage> DrawTile(const STileSetStyle& style, int face)
     CImage image = CImage::FromCanvas(canvas);
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
-            if (!IsInsideTileShape(x, y)) {
+            if (!IsInsideTileShape(x / scale, y / scale)) {
                 image.At(x, y) = {};
             }
         }
@@ -208,15 +209,22 @@ std::optional<CImage> DrawTile(const STileSetStyle& style, int face)
 bool WriteTileSets(const std::string& root)
 {
     const std::vector<std::string> fileNames = TileFileNames();
-    bool ok = true;
-    for (const STileSetStyle& style : TileSetStyles()) {
-        const std::string folder = root + "/Graphics/Tile Sets/" + style.folderName + "/";
-        for (int face = 1; face <= kTileFaceCount; ++face) {
-            const std::optional<CImage> tile = DrawTile(style, face);
-            ok = tile && WriteBmp(folder + fileNames[static_cast<size_t>(face - 1)], *tile) && ok;
+    // Loaded before the threads share them.
+    faces::FontsAvailable();
+    std::vector<FTask> tasks;
+    for (int scale = kLargestScale; scale >= 1; --scale) {
+        for (const STileSetStyle& style : TileSetStyles()) {
+            const std::string folder = root + "/Graphics/Tile Sets/" + style.folderName + "/";
+            for (int face = 1; face <= kTileFaceCount; ++face) {
+                const std::string path = folder + ScaledPath(fileNames[static_cast<size_t>(face - 1)], scale);
+                tasks.push_back([&style, face, scale, path] {
+                    const std::optional<CImage> tile = DrawTile(style, face, scale);
+                    return tile && (scale == 1 ? WriteBmp(path, *tile) : WritePng(path, *tile));
+                });
+            }
         }
     }
-    return ok;
+    return RunTasks(tasks);
 }
 
 } // namespace assets

@@ -43,8 +43,10 @@ std::vector<std::string> TileFileNames();
 bool IsInsideTileShape(int x, int y);
 
 // The 64 x 64 picture of face 1..42 in the given style, ready to be written
-// (no visible pixel so dark that it would turn transparent). Nothing when a
+// (no visible pixel so dark that it would turn transparent), drawn at a
+// display scale (scale x scale pixels a picture pixel; the outline shape
+// keeps to whole picture pixels, as the board's pieces do). Nothing when a
 // font is missing or the face is out of range.
-std::optional<CImage> DrawTile(const STileSetStyle& style, int face);
+std::optional<CImage> DrawTile(const STileSetStyle& style, int face, int scale = 1);
 
 } // namespace assets

@@ -48,31 +48,38 @@ bool CodeHasGlyph(int code) { return (code >= 33 && code <= 126) || code >= 161;
 
 // Drawing takes the advance-wide columns in the middle of the cell, a whole
 // cell high: everything a glyph shows must lie there, above the next line.
+// At a display scale s the same holds for the block s times the 1x one, with
+// the 1x advances, so the text lays out the same in picture units.
 TEST(FontSheets, GlyphsStayInsideTheirColumnsAndTheirLine)
 {
     for (const SFontFiles& font : kFonts) {
-        SCOPED_TRACE(font.sheet);
-        const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
-        ASSERT_TRUE(sheet.has_value());
         const media::SFontMetrics metrics = Metrics(font);
-        for (int code = 0; code < 256; ++code) {
-            const int advance = metrics.advances[static_cast<size_t>(code)];
-            ASSERT_GE(advance, 0) << code;
-            ASSERT_LE(advance, font.cell) << code;
-            const int first = (font.cell - advance) / 2;
-            int ink = 0;
-            int stray = 0;
-            for (int y = 0; y < font.cell; ++y) {
-                for (int x = 0; x < font.cell; ++x) {
-                    const bool drawn = !IsKey(sheet->At((code % 16) * font.cell + x, (code / 16) * font.cell + y));
-                    const bool allowed = x >= first && x < first + advance && y < font.lineHeight;
-                    ink += drawn && allowed;
-                    stray += drawn && !allowed;
+        for (int s = 1; s <= 4; ++s) {
+            SCOPED_TRACE(std::string(font.sheet) + " at " + std::to_string(s));
+            const std::optional<SBitmap> sheet = LoadScaled(GeneratedTree().dir.File(font.sheet), s);
+            ASSERT_TRUE(sheet.has_value());
+            ASSERT_EQ(sheet->width, 16 * font.cell * s);
+            for (int code = 0; code < 256; ++code) {
+                const int advance = metrics.advances[static_cast<size_t>(code)];
+                ASSERT_GE(advance, 0) << code;
+                ASSERT_LE(advance, font.cell) << code;
+                const int first = (font.cell - advance) / 2;
+                int ink = 0;
+                int stray = 0;
+                for (int y = 0; y < font.cell * s; ++y) {
+                    for (int x = 0; x < font.cell * s; ++x) {
+                        const bool drawn = !IsKey(
+                            sheet->At((code % 16) * font.cell * s + x, (code / 16) * font.cell * s + y));
+                        const bool allowed
+                            = x >= first * s && x < (first + advance) * s && y < font.lineHeight * s;
+                        ink += drawn && allowed;
+                        stray += drawn && !allowed;
+                    }
                 }
-            }
-            EXPECT_EQ(stray, 0) << "code " << code;
-            if (code != 173) { // the soft hyphen may or may not show
-                EXPECT_EQ(ink > 0, CodeHasGlyph(code)) << "code " << code;
+                EXPECT_EQ(stray, 0) << "code " << code;
+                if (code != 173) { // the soft hyphen may or may not show
+                    EXPECT_EQ(ink > 0, CodeHasGlyph(code)) << "code " << code;
+                }
             }
         }
     }

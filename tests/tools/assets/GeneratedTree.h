@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Generator.h"
+#include "Image.h"
 
 #include "support/TempDir.h"
 
@@ -90,6 +91,27 @@ inline std::optional<SBitmap> ParseBmp(const std::vector<uint8_t>& b)
 }
 
 inline std::optional<SBitmap> LoadBmp(const std::string& path) { return ParseBmp(ReadBytes(path)); }
+
+// The picture at a display scale: the .bmp itself at 1, its "@<s>x.png"
+// version above.
+inline std::optional<SBitmap> LoadScaled(const std::string& bmpPath, int scale)
+{
+    if (scale == 1) {
+        return LoadBmp(bmpPath);
+    }
+    const std::optional<assets::CImage> image = assets::DecodePng(ReadBytes(assets::ScaledPath(bmpPath, scale)));
+    if (!image) {
+        return std::nullopt;
+    }
+    SBitmap bitmap{image->Width(), image->Height(), {}};
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            const assets::SRgb& p = image->At(x, y);
+            bitmap.rgb.insert(bitmap.rgb.end(), {p.r, p.g, p.b});
+        }
+    }
+    return bitmap;
+}
 
 inline bool IsKey(const uint8_t* p) { return p[0] == 0 && p[1] == 0 && p[2] == 0; }
 
