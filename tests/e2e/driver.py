@@ -169,9 +169,16 @@ class Game:
 
     def geometry(self):
         """The client area on the screen: x, y, width, height."""
-        out = self.x.xdotool("getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return (int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"]))
+        # xwininfo's absolute corner is the client area's own; xdotool's
+        # geometry is shifted by the window manager's frame.
+        out = subprocess.run(["xwininfo", "-id", str(self.window)], env=self.x.env(), check=True,
+                             capture_output=True, text=True).stdout
+        values = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
 
     def picture_rect(self):
         """Where the 800 x 600 picture lies on the screen (x, y, w, h)."""
