@@ -66,6 +66,43 @@ void GameFrame(benchmark::State& state)
 }
 BENCHMARK(GameFrame)->Arg(32)->Arg(16)->Unit(benchmark::kMicrosecond);
 
+// Whole frames of a running game (composed at 1x, drawn again at the scale,
+// handed to the screen) at scales 1 to 4: argument 1 is 0 when the whole
+// frame is sent (a new screen), 1 when only the pointer moved, 2 when nothing
+// changed (what an idle frame costs).
+void ScaledGameFrame(benchmark::State& state)
+{
+    testing_support::CFrameworkHarness harness;
+    if (!CopyData(harness)) {
+        state.SkipWithError("the run folder is not built");
+        return;
+    }
+    const auto scale = static_cast<int32_t>(state.range(0));
+    harness.video.state.largestScale = scale;
+    harness.video.state.screenWidth = 800 * scale;
+    harness.video.state.screenHeight = 600 * scale;
+    harness.video.state.keepShown = false;
+    CDXFramework framework(&harness.desktop);
+    framework.SetFullScreenMode(800, 600, 32);
+    auto* game = new CTraditionalScreen(&framework);
+    game->SetId(2);
+    framework.AddScreen(game);
+    framework.SwitchToScreen(2);
+    game->Board()->Tile(0).selected = 1;
+    CDisplay* display = framework.Display();
+    framework.RunFrame(); // every picture made at the scale
+    int32_t step = 0;
+    for (auto _ : state) {
+        if (state.range(1) == 0) {
+            display->SendWholeFrameNext();
+        }
+        framework.Mouse()->x = 400 + (state.range(1) == 1 ? (step++ % 2) * 8 : 0);
+        framework.Mouse()->y = 300;
+        framework.RunFrame();
+    }
+}
+BENCHMARK(ScaledGameFrame)->ArgsProduct({{1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+
 // A dealt Turtle as a saved game, written once into the run folder.
 struct SSavedTurtle {
     testing_support::CFrameworkHarness harness;

@@ -1,14 +1,17 @@
-// Presenting one full-screen frame of the 800 x 600 picture on the real
-// window: the flip that uploads the back buffer and scales it over the
-// screen. Needs an X server with a window manager; bench/present.sh runs it
-// under Xvfb at 1920 x 1080 and 3840 x 2160 with each renderer
-// (VELMORA_RENDERER=software forces SDL's software renderer).
+// Presenting full-screen frames on the real window at the scale the screen
+// asks for (800s x 600s for the s of the screen's size): argument 0 sends a
+// whole frame, 1 a frame in which only the pointer's two 16 x 32 blocks
+// changed, 2 an unchanged frame. Needs an X server with a window manager;
+// bench/present.sh runs it under Xvfb at 1920 x 1080 and 3840 x 2160 with
+// each renderer (VELMORA_RENDERER=software forces the CPU path).
+#include "platform/PresentScaling.h"
 #include "platform/VideoBackend.h"
 #include "platform/Window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -31,23 +34,31 @@ void BM_PresentFullScreen(benchmark::State& state)
         state.SkipWithError("no flip chain");
         return;
     }
-    // A picture with detail everywhere, so that nothing is cheaper than a game frame.
-    auto back = chain->AttachedBackBuffer();
-    for (int32_t y = 0; y < 600; y += 8) {
-        for (int32_t x = 0; x < 800; x += 8) {
-            back->Fill(platform::Rect{x, y, x + 8, y + 8}, static_cast<uint32_t>((x * 7 + y * 13) * 2654435761u) | 0x080808u);
-        }
-    }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(chain->Flip(platform::PresentedFrame{back.get(), {platform::Rect{0, 0, 800, 600}}}));
-    }
     int32_t width = 0;
     int32_t height = 0;
-    const platform::Rect client = window->ClientRectOnScreen();
-    width = client.Width();
-    height = client.Height();
-    state.SetLabel(std::to_string(width) + "x" + std::to_string(height) + (chain->IsAccelerated() ? " accelerated" : " software"));
+    chain->OutputSize(width, height);
+    const int32_t scale = platform::ComposeScaleFor(800, 600, width, height, chain->LargestScale());
+    auto picture = platform::CSurface::Create(800 * scale, 600 * scale, platform::PixelFormat::ForDepth(32));
+    // A picture with detail everywhere, so that nothing is cheaper than a game frame.
+    for (int32_t y = 0; y < picture->Height(); y += 8) {
+        for (int32_t x = 0; x < picture->Width(); x += 8) {
+            picture->Fill(platform::Rect{x, y, x + 8, y + 8}, static_cast<uint32_t>((x * 7 + y * 13) * 2654435761u) | 0x080808u);
+        }
+    }
+    const platform::Rect whole{0, 0, picture->Width(), picture->Height()};
+    const int32_t block = 16 * scale;
+    const std::vector<platform::Rect> changes[] = {{whole},
+        {{400 * scale, 300 * scale, 400 * scale + block, 300 * scale + 2 * block},
+            {416 * scale, 300 * scale, 416 * scale + block, 300 * scale + 2 * block}},
+        {}};
+    const std::vector<platform::Rect>& changed = changes[state.range(0)];
+    chain->Flip(platform::PresentedFrame{picture.get(), {whole}});
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(chain->Flip(platform::PresentedFrame{picture.get(), changed}));
+    }
+    state.SetLabel(std::to_string(width) + "x" + std::to_string(height) + " scale " + std::to_string(scale)
+        + (chain->IsAccelerated() ? " accelerated" : " software"));
 }
-BENCHMARK(BM_PresentFullScreen)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_PresentFullScreen)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

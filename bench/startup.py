@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Start-up and display-switch times of the real game under Xvfb with openbox:
 the time from starting the program to its first presented frame (median of
-many starts) and the time of one F5 switch each way (median of many)."""
+many starts) and the time of one F5 switch each way (median of many).
+
+    bench/startup.py [STARTS [SWITCHES [WIDTHxHEIGHT]]]   (the screen: 1024x768)"""
 
 import os
 import statistics
@@ -31,7 +33,9 @@ def first_frame_ms(x, folder, env):
 def main():
     starts = int(sys.argv[1]) if len(sys.argv) > 1 else 25
     switches = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    x = driver.XServer(1024, 768, window_manager=True)
+    width, height = (int(v) for v in (sys.argv[3] if len(sys.argv) > 3 else "1024x768").split("x"))
+    print("screen %d x %d" % (width, height))
+    x = driver.XServer(width, height, window_manager=True)
     try:
         import shutil
         import tempfile

@@ -208,7 +208,13 @@ void CDisplay::Present()
     lastFrameChanged = !changed.empty();
     platform::PresentedFrame frame;
     if (scale > 1) {
-        frameRecord.Replay(*scaledBuffer, scale, changed);
+        // The first frame at a scale shows the 1x pictures enlarged; later
+        // ones make the pictures for the scale within a time budget, and
+        // are sent whole until every picture drawn is made.
+        const bool complete
+            = frameRecord.Replay(*scaledBuffer, scale, changed, framesAtScale++ == 0 ? 0 : kPictureBudgetMs);
+        sendWholeFrame = sendWholeFrame || !complete;
+        showsEveryPictureAtScale = complete;
         frame.picture = scaledBuffer.get();
         for (const Rect& part : changed) {
             frame.changed.push_back(ScaledRect(part, scale));
@@ -249,6 +255,7 @@ void CDisplay::ChooseScale()
         return;
     }
     scale = wanted;
+    framesAtScale = 0;
     scaledBuffer.reset();
     if (scale > 1) {
         scaledBuffer = platform::CSurface::Create(
@@ -309,6 +316,7 @@ SpritePtr CDisplay::CreateSprite(const std::string& fileName, int32_t spriteWidt
     }
     // The key goes on after the pixels are in the display's format.
     sprite->surface->SetColorKey(sprite->surface->BlackPixel());
+    sprite->scaled->oneX = sprite->surface;
     return sprite;
 }
 

@@ -27,6 +27,10 @@ public:
     static constexpr const char* kLogFileName = "Direct Draw 5 Log.txt";
     // How often a failing flip is tried before the frame is given up.
     static constexpr int kFlipAttempts = 3;
+    // How long a frame may spend making pictures for the display's scale
+    // before it shows the rest from their 1x pictures (a picture begun is
+    // finished).
+    static constexpr uint32_t kPictureBudgetMs = 12;
 
     // Opens the log in the current directory, emptying an existing file.
     CDisplay();
@@ -60,10 +64,14 @@ public:
     // frame are drawn again at that scale from what was recorded while the
     // game drew its frame at 1x, and only those parts are sent.
     void Present();
+    // The next Present sends the whole frame, changed or not.
+    void SendWholeFrameNext() { sendWholeFrame = true; }
     // Whether the last Present found anything changed since the one before.
     bool LastFrameChanged() const { return lastFrameChanged; }
-    // The scale frames are shown at.
+    // The scale frames are shown at, and whether the last frame drew every
+    // picture from its pixels for that scale (not from the 1x ones).
     int32_t Scale() const { return scale; }
+    bool ShowsEveryPictureAtScale() const { return showsEveryPictureAtScale; }
 
     // A new sprite of width x height holding the top-left pixels of the
     // bitmap file (a game path such as "Graphics\\Gui\\Button.bmp"), keyed on
@@ -132,6 +140,8 @@ private:
     std::unique_ptr<platform::CSurface> previousFrame; // the last frame shown, at 1x
     std::unique_ptr<platform::CSurface> scaledBuffer; // the frame at `scale` when above 1
     int32_t scale = 1;
+    int32_t framesAtScale = 0;
+    bool showsEveryPictureAtScale = true;
     bool sendWholeFrame = true;
     bool lastFrameChanged = true;
 };

@@ -3,11 +3,13 @@
 #include "media/FrameRecord.h"
 
 #include "media/Blend.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/ScaledPixels.h"
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 using platform::CSurface;
 using platform::PixelFormat;
@@ -125,8 +127,24 @@ bool MakeAtScale(CScaledPixels& pixels, int32_t scale)
     if (!pixels.recipe) {
         return false;
     }
-    pixels.surface = MakeRecipe(*pixels.recipe, scale);
+    // Sprites of one file without edits (a screen's five buttons) share it.
+    static std::map<std::string, std::weak_ptr<CSurface>> shared;
+    const SpriteRecipe& recipe = *pixels.recipe;
+    const std::string key = recipe.edits.empty() && !recipe.fileName.empty()
+        ? NameAtScale(recipe.fileName, scale) + " " + std::to_string(recipe.width) + "x" + std::to_string(recipe.height)
+        : std::string();
+    if (!key.empty()) {
+        if (std::shared_ptr<CSurface> made = shared[key].lock()) {
+            pixels.surface = std::move(made);
+            pixels.scale = scale;
+            return true;
+        }
+    }
+    pixels.surface = MakeRecipe(recipe, scale);
     pixels.scale = pixels.surface ? scale : 0;
+    if (pixels.surface && !key.empty()) {
+        shared[key] = pixels.surface;
+    }
     return pixels.surface != nullptr;
 }
 
@@ -142,8 +160,10 @@ void CFrameRecord::AddBlend(const std::shared_ptr<CScaledPixels>& pixels, const 
     steps.push_back(Step{Kind::Blend, pixels, from, Rect{x, y, x + from.Width(), y + from.Height()}, 0});
 }
 
-void CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rect>& parts) const
+bool CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rect>& parts, uint32_t budgetMs) const
 {
+    const uint32_t start = platform::GetTicks();
+    bool complete = true;
     std::vector<Rect> clips;
     for (const Rect& part : parts) {
         clips.push_back(ScaledRect(part, scale));
@@ -154,10 +174,20 @@ void CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rec
             target.Fill(ScaledRect(step.to, scale), step.raw);
             continue;
         }
-        if (!step.pixels || !MakeAtScale(*step.pixels, scale)) {
+        if (!step.pixels) {
             continue;
         }
-        CSurface& source = *step.pixels->surface;
+        CScaledPixels& pixels = *step.pixels;
+        const bool made = (pixels.surface && pixels.scale == scale)
+            || (platform::GetTicks() - start < budgetMs && MakeAtScale(pixels, scale));
+        if (!made) {
+            complete = false;
+            if (pixels.oneX) {
+                DrawFromOneX(target, scale, step, *pixels.oneX);
+            }
+            continue;
+        }
+        CSurface& source = *pixels.surface;
         const Rect from = ScaledRect(step.from, scale);
         if (step.kind == Kind::Blend) {
             for (const Rect& clip : target.EffectiveClip()) {
@@ -170,6 +200,28 @@ void CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rec
         }
     }
     target.ClearClipRects();
+    return complete;
+}
+
+void CFrameRecord::DrawFromOneX(CSurface& target, int32_t scale, const Step& step, CSurface& oneX)
+{
+    if (oneX.Format().bitsPerPixel != 32) {
+        return;
+    }
+    if (step.kind != Kind::Blend) {
+        platform::CopyOnPictureGrid(oneX, 1, step.from, target, scale, step.to);
+        return;
+    }
+    // The blend from a copy of the 1x part enlarged by Nearest.
+    auto large = CSurface::Create(step.from.Width() * scale, step.from.Height() * scale, PixelFormat::ForDepth(32));
+    if (!large) {
+        return;
+    }
+    platform::CopyOnPictureGrid(oneX, 1, step.from, *large, scale, Rect{0, 0, step.from.Width(), step.from.Height()});
+    const Rect whole{0, 0, large->Width(), large->Height()};
+    for (const Rect& clip : target.EffectiveClip()) {
+        BlendSprite(&target, large.get(), step.to.left * scale, step.to.top * scale, &whole, &clip);
+    }
 }
 
 std::vector<Rect> ChangedParts(CSurface& current, CSurface& previous)

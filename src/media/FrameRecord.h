@@ -32,8 +32,12 @@ public:
     bool IsEmpty() const { return steps.empty(); }
 
     // Draws every step again into `target` (the frame at `scale`, 32 bits),
-    // inside `parts` only (picture pixels, not overlapping).
-    void Replay(platform::CSurface& target, int32_t scale, const std::vector<platform::Rect>& parts) const;
+    // inside `parts` only (picture pixels, not overlapping). Pictures not yet
+    // made at the scale are made while less than `budgetMs` went by since
+    // the start; the others are drawn from their 1x pixels. False when any
+    // was.
+    bool Replay(platform::CSurface& target, int32_t scale, const std::vector<platform::Rect>& parts,
+        uint32_t budgetMs = UINT32_MAX) const;
 
 private:
     enum class Kind { Fill, Copy, Blend };
@@ -44,6 +48,9 @@ private:
         platform::Rect to;
         uint32_t raw = 0;
     };
+    // A step whose pictures are not made at the scale yet, from its 1x ones.
+    static void DrawFromOneX(platform::CSurface& target, int32_t scale, const Step& step, platform::CSurface& oneX);
+
     std::vector<Step> steps;
 };
 

@@ -16,6 +16,7 @@ void AddEdit(CSprite& sprite, SpriteRecipe::Edit edit)
     recipe->edits.push_back(std::move(edit));
     sprite.scaled = std::make_shared<CScaledPixels>();
     sprite.scaled->recipe = std::move(recipe);
+    sprite.scaled->oneX = sprite.surface;
 }
 
 } // namespace

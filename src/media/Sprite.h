@@ -32,10 +32,12 @@ struct SpriteRecipe {
 };
 
 // A sprite's pixels at the display's scale (32 bits), made the first time it
-// is drawn at that scale.
+// is drawn at that scale (shared by the sprites of one file without edits).
+// Until they are made, the 1x pixels stand in.
 struct CScaledPixels {
     std::shared_ptr<const SpriteRecipe> recipe;
-    std::unique_ptr<platform::CSurface> surface;
+    std::shared_ptr<platform::CSurface> oneX;
+    std::shared_ptr<platform::CSurface> surface;
     int32_t scale = 0; // the scale `surface` was made at; 0: not made
 };
 

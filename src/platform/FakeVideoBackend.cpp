@@ -79,6 +79,9 @@ private:
     {
         ++state.presentCount;
         state.lastChanged = frame.changed;
+        if (!state.keepShown) {
+            return;
+        }
         CSurface& picture = *frame.picture;
         state.shown = CSurface::Create(outputWidth, outputHeight, picture.Format());
         if (state.shown) {

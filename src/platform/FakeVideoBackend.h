@@ -24,6 +24,7 @@ struct FakeVideoState {
     int32_t largestScale = 1; // frames are composed at most at this scale
     int32_t screenWidth = 0; // full screen: the screen's pixels (0: the mode's)
     int32_t screenHeight = 0;
+    bool keepShown = true; // false: presents are counted, not copied (benchmarks)
     int32_t failingFlips = 0; // so many flips fail before they work; < 0: all fail
 
     // What happened.

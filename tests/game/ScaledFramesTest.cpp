@@ -94,6 +94,7 @@ TEST_P(ScaledFramesTest, EveryScreenIsItsOneXFrameEnlarged)
     CDisplay& display = *rig.framework.Display();
     auto expectShown = [&](const char* what) {
         ASSERT_EQ(display.Scale(), scale) << what;
+        ASSERT_TRUE(display.ShowsEveryPictureAtScale()) << what;
         ASSERT_TRUE(video.shown) << what;
         EXPECT_TRUE(IsEnlarged(*display.BackBuffer()->surface, *video.shown, scale)) << what;
     };
