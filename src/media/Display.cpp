@@ -222,6 +222,7 @@ void CDisplay::Present()
     } else {
         frame.picture = &back;
         frame.changed = changed;
+        showsEveryPictureAtScale = true;
     }
     frameRecord.Clear();
     if (windowed) {
