@@ -105,15 +105,16 @@ TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
     EXPECT_EQ(again.OpenPage<COptionsScreen>()->sensitivitySlider->GetValue(), 20);
 }
 
-TEST(OptionsScreenTest, NamesThatAreGoneGiveTheFirstFoundAndEmptyFoldersKeepTheStoredNames)
+// A stored name that is gone leaves each selector at the entry added last.
+TEST(OptionsScreenTest, NamesThatAreGoneGiveTheLastAddedAndEmptyFoldersKeepTheStoredNames)
 {
     {
         OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
         COptionsScreen* page = rig.Open();
-        EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Emerald Felt.bmp");
-        EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Ivory");
+        EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Slate Stone.bmp");
+        EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Red Lacquer");
         rig.ClickMenu(kMenuHelp);
-        EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+        EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Slate Stone.bmp", "Red Lacquer"));
     }
     OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"), false);
     COptionsScreen* page = rig.Open();
@@ -160,9 +161,8 @@ TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
     // Volume from 100 (knob at 174) to the middle.
     rig.Drag(360, 262, 212);
     EXPECT_EQ(page->volumeSlider->GetValue(), 50);
-    if (const auto mixer = rig.framework.Sounds()->Mixer()) {
-        EXPECT_EQ(mixer->MasterVolume(), CSoundSystem::VolumeFromLevel(50));
-    }
+    ASSERT_NE(rig.framework.Sounds()->Mixer(), nullptr);
+    EXPECT_EQ(rig.framework.Sounds()->Mixer()->MasterVolume(), CSoundSystem::VolumeFromLevel(50));
     rig.ClickOnPage(116, 266);
     EXPECT_EQ(musicFlag, 1);
     rig.Frames(30, 116, 10, false);
