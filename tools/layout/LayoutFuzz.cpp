@@ -2,8 +2,8 @@
 // -DVELMORA_LAYOUT_FUZZER=ON by clang (see tools/layout/CMakeLists.txt).
 // Any input must be read without a crash, and whatever reads cleanly must
 // print and read back to the same file.
-#include "board/LayoutCheck.h"
-#include "board/LayoutText.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 #include "platform/BinaryIo.h"
 
 #include <algorithm>

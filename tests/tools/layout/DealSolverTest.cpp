@@ -5,7 +5,7 @@
 #include "LayoutSolve.h"
 #include "LayoutTool.h"
 
-#include "board/LayoutText.h"
+#include "LayoutText.h"
 #include "board/Rules.h"
 #include "platform/Files.h"
 

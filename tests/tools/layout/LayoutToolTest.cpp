@@ -5,8 +5,8 @@
 
 #include "../../board/BoardTestLayouts.h"
 
-#include "board/LayoutCheck.h"
-#include "board/LayoutText.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
 

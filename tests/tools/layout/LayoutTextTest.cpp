@@ -2,9 +2,10 @@
 // printing and parsing give back the same file, and seeded mutations that must
 // break neither the readers nor the round trip. Then the layout checks: each
 // fault is found and blamed on the right tile.
-#include "BoardTestLayouts.h"
+#include "../../board/BoardTestLayouts.h"
 
-#include "board/LayoutCheck.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 
 #include <gtest/gtest.h>
 
