@@ -85,8 +85,8 @@ TEST(GeneratedTree, EveryPictureIsAPlain24BitBitmapOfItsSize)
         SCOPED_TRACE(picture.path);
         const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File(picture.path));
         ASSERT_TRUE(bitmap.has_value());
-        EXPECT_EQ(bitmap->width, picture.width);
-        EXPECT_EQ(bitmap->height, picture.height);
+        EXPECT_EQ(bitmap->Width(), picture.width);
+        EXPECT_EQ(bitmap->Height(), picture.height);
     }
     const std::vector<std::string> backdrops = FilesBelow(tree.dir.File("Graphics/Backdrops"));
     EXPECT_GE(backdrops.size(), 4u);
@@ -94,8 +94,8 @@ TEST(GeneratedTree, EveryPictureIsAPlain24BitBitmapOfItsSize)
         SCOPED_TRACE(name);
         const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File("Graphics/Backdrops/" + name));
         ASSERT_TRUE(bitmap.has_value());
-        EXPECT_EQ(bitmap->width, 800);
-        EXPECT_EQ(bitmap->height, 600);
+        EXPECT_EQ(bitmap->Width(), 800);
+        EXPECT_EQ(bitmap->Height(), 600);
     }
 }
 
@@ -115,10 +115,10 @@ TEST(GeneratedTree, NoPixelIsNearlyBlackAndOpaqueSurfacesHaveNoKey)
             || file == "Graphics/Gui/Backdrop Preview.bmp";
         int nearlyBlack = 0;
         int keyed = 0;
-        for (int y = 0; y < bitmap->height; ++y) {
-            for (int x = 0; x < bitmap->width; ++x) {
-                const uint8_t* p = bitmap->At(x, y);
-                nearlyBlack += !IsKey(p) && p[0] < 8 && p[1] < 8 && p[2] < 8;
+        for (int y = 0; y < bitmap->Height(); ++y) {
+            for (int x = 0; x < bitmap->Width(); ++x) {
+                const SRgb& p = bitmap->At(x, y);
+                nearlyBlack += !IsKey(p) && p.r < 8 && p.g < 8 && p.b < 8;
                 keyed += opaque && IsKey(p);
             }
         }
