@@ -162,14 +162,11 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
     EXPECT_TRUE(game::DecodeSavedGame(longer).Ok());
 }
 
-class SavedGameTest : public testing::Test {
+class SavedGameTest : public game_test::CGameTest {
 protected:
-    void SetUp() override
+    SavedGameTest()
+        : CGameTest(0)
     {
-        if (!rig.available) {
-            GTEST_SKIP() << "the run folder's data has not been built";
-        }
-        rig.frameMs = 0;
     }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
@@ -193,8 +190,6 @@ protected:
         rig.Frames(1);
         ASSERT_EQ(rig.Current()->SaveDialog(), nullptr);
     }
-
-    CGameRig rig;
 };
 
 TEST_F(SavedGameTest, TheCheckRefusesEachBadKindOfFile)

@@ -16,18 +16,13 @@ using game_test::CGameRig;
 
 namespace {
 
-class ZandorTest : public testing::Test {
+class ZandorTest : public game_test::CGameTest {
 protected:
-    void SetUp() override
+    ZandorTest()
+        : CGameTest(0)
     {
-        if (!rig.available) {
-            GTEST_SKIP() << "the run folder's data has not been built";
-        }
-        rig.frameMs = 0;
     }
     CZandorScreen* StartGame() { return static_cast<CZandorScreen*>(rig.Start(kZandorScreenId)); }
-
-    CGameRig rig;
 };
 
 TEST_F(ZandorTest, TheFirstTargetHasThirtySecondsTheNextTen)
