@@ -308,14 +308,4 @@ TEST(TextFit, TextsFitWhereTheGameDrawsThem)
     }
 }
 
-// The rules page shows 18 lines of 460 pixels and scrolls 30 lines further.
-TEST(TextFit, RulesTextScrollsToItsEnd)
-{
-    const std::vector<uint8_t> bytes = ReadBytes(GeneratedTree().dir.File("Data/Rules.txt"));
-    const std::string rules(bytes.begin(), bytes.end());
-    const SLaidOut laid = LayOut(rules, 2, 460, media::kAlignLeft);
-    EXPECT_GT(laid.lines, 18);
-    EXPECT_LE(laid.lines, 48);
-}
-
 } // namespace
