@@ -151,12 +151,10 @@ TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
     rig.Drag(220, 374, 112);
     EXPECT_EQ(page->sensitivitySlider->GetValue(), 100);
     EXPECT_FLOAT_EQ(mouse->sensitivity, 5.0f);
+    // (The drag itself is the slider's test and the container's.)
     rig.Drag(360, 176, 112);
     EXPECT_EQ(page->sensitivitySlider->GetValue(), 1);
     EXPECT_FLOAT_EQ(mouse->sensitivity, 1.0f);
-    // A press on the bar away from the knob moves nothing.
-    rig.Drag(300, 250, 112);
-    EXPECT_EQ(page->sensitivitySlider->GetValue(), 1);
 
     // Volume from 100 (knob at 174) to the middle.
     rig.Drag(360, 262, 212);
