@@ -250,9 +250,11 @@ class Installation(unittest.TestCase):
         try:
             # The first start makes the folder; F12 writes the options there.
             with self.start(home, x) as game:
-                icon = subprocess.run(["xprop", "-id", game.window, "_NET_WM_ICON"], env=x.env(),
-                                      capture_output=True, text=True).stdout
-                self.assertIn("Icon (64 x 64)", icon)  # the window shows our icon
+                props = subprocess.run(["xprop", "-id", game.window, "_NET_WM_ICON", "WM_CLASS"], env=x.env(),
+                                       capture_output=True, text=True).stdout
+                self.assertIn("Icon (64 x 64)", props)  # the window shows our icon
+                # The desktop entry's StartupWMClass, by which docks tie the window to it.
+                self.assertRegex(props, r'WM_CLASS\(STRING\) = .*"velmora-mahjongg"')
                 self.assertEqual(game.quit(), 0)
             run = game.folder
             self.assertEqual(run, os.path.join(home, ".local/share/velmora-mahjongg"))
