@@ -36,7 +36,7 @@ PLAIN_LAYOUT = ("bin", "lib/velmora-mahjongg", "share/velmora-mahjongg")
 DEBIAN_LAYOUT = ("games", "lib/games/velmora-mahjongg", "share/games/velmora-mahjongg")
 # The system calls that write, create, move or remove a file by its path.
 WRITING_CALLS = "open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir," \
-                "symlink,symlinkat,link,linkat,truncate,chmod,fchmodat,chdir"
+                "symlink,symlinkat,link,linkat,truncate,chmod,fchmodat,chdir,fchdir"
 
 
 def build_folder():
@@ -61,7 +61,7 @@ def snapshot(folder):
     return seen
 
 
-def run_checked(command, env):
+def run_checked(command, env=None):
     result = subprocess.run(command, env=env, capture_output=True, text=True, timeout=300)
     if result.returncode != 0:
         raise RuntimeError("%s failed: %s%s" % (" ".join(command), result.stdout, result.stderr))
@@ -125,28 +125,34 @@ class InstalledGame(Game):
 
 def written_paths(trace, start):
     """The paths a strace log (-f -y) shows written, created, moved or
-    removed, made absolute. A path relative to the working folder is taken
-    from the latest chdir of any process: the launcher's commands run one
-    after another and use absolute paths, and the game, which the launcher
-    becomes after its one cd, uses paths relative to that folder."""
-    cwd = start
+    removed, made absolute. strace names the folder of an *at call (and
+    AT_FDCWD); for the older calls each process's working folder is followed
+    through chdir and fchdir, a new process starting from the launcher's,
+    whose commands it runs."""
+    folders = {}
+    launcher = None
     paths = []
     with open(trace, errors="replace") as f:
         for line in f:
-            call = re.match(r"\d+\s+(\w+)\((.*)", line)
+            call = re.match(r"(\d+)\s+(\w+)\((.*)", line)
             if not call or " = -1 " in line:
                 continue
-            name, args = call.groups()
-            folder = re.match(r"\d+<([^>]*)>, ", args)  # a folder given by descriptor
-            base = folder.group(1) if folder else cwd
+            pid, name, args = call.groups()
+            launcher = launcher or pid
+            cwd = folders.setdefault(pid, folders.get(launcher, start))
+            given = re.match(r"(?:\d+|AT_FDCWD)<([^>]*)>, ", args)
+            base = given.group(1) if given else cwd
             quoted = re.findall(r'"((?:[^"\\]|\\.)*)"', args)
+            if name == "fchdir":
+                folders[pid] = re.match(r"\d+<([^>]*)>", args).group(1)
+                continue
             if name in ("open", "openat") and not re.search(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC", args):
                 continue
-            if name == "symlink" or name == "symlinkat":
+            if name in ("symlink", "symlinkat"):
                 quoted = quoted[1:]  # the first is the target, which is not written
             absolute = [os.path.normpath(os.path.join(base, p)) for p in quoted]
             if name == "chdir":
-                cwd = absolute[0]
+                folders[pid] = absolute[0]
             else:
                 paths.extend(absolute)
     return paths
@@ -385,7 +391,9 @@ class UnpackedPackage(Installation):
     def install(cls):
         root = os.path.join(cls.temp, "root")
         cls.prefix = os.path.join(root, "usr")
-        packages = sorted(glob.glob(os.path.join(os.environ["VELMORA_DEB_DIR"], "velmora-mahjongg*.deb")))
+        folder = os.environ["VELMORA_DEB_DIR"]
+        packages = glob.glob(os.path.join(folder, "velmora-mahjongg_*.deb"))
+        packages += glob.glob(os.path.join(folder, "velmora-mahjongg-data_*.deb"))
         if len(packages) != 2:
             raise RuntimeError("expected the two packages in VELMORA_DEB_DIR, found %s" % packages)
         for package in packages:
