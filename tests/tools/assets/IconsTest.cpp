@@ -43,7 +43,8 @@ TEST(IconsTest, DesktopSizesAreDrawnWithAClearSurround)
         EXPECT_GT(opaque, size * size / 3); // a filled picture, not a speck
         EXPECT_LT(opaque, size * size * 9 / 10);
     }
-    const auto svg = platform::ReadWholeFile(temp.File(std::string("icons/hicolor/scalable/apps/") + kIconName + ".svg"));
+    const auto svg
+        = platform::ReadWholeFile(temp.File(std::string("icons/hicolor/scalable/apps/") + kIconName + ".svg"));
     ASSERT_TRUE(svg.has_value());
     EXPECT_NE(std::string(svg->begin(), svg->end()).find("<svg"), std::string::npos);
 }
