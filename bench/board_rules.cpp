@@ -4,10 +4,10 @@
 // draws nothing, so only the walk is measured). The Turtle comes
 // from assets/layouts/Turtle.txt under VELMORA_SOURCE_DIR when it is there,
 // otherwise from the classic positions built below.
+#include "LayoutText.h"
 #include "board/Board.h"
 #include "board/BoardDrawing.h"
 #include "board/BoardGeometry.h"
-#include "board/LayoutText.h"
 #include "board/Rules.h"
 #include "board/TilePick.h"
 #include "platform/Clock.h"

@@ -4,7 +4,7 @@
 #include "DealSolver.h"
 #include "LayoutSolve.h"
 
-#include "board/LayoutText.h"
+#include "LayoutText.h"
 #include "platform/Files.h"
 
 #include <benchmark/benchmark.h>

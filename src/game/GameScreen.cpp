@@ -366,15 +366,13 @@ void CGameScreen::CheckRecord()
         if (result == CNameDialog::kResultOpen) {
             return;
         }
-        std::string name = recordDialog->name;
+        const std::string name = recordDialog->name;
         CloseDialog(recordDialog);
         recordDone = true;
         if (result != CNameDialog::kResultConfirmed) {
             return;
         }
-        if (name.find_first_not_of(' ') == std::string::npos) {
-            name = CRecordNameDialog::kDefaultName;
-        }
+        // The name as entered, the empty one included.
         board->SetRecordHolder(gameType, name);
         board->SetRecordValue(gameType, RecordResult());
         board->SaveRecords();

@@ -86,6 +86,26 @@ void RemoveLeftTemporaries(const std::string& folder, const std::string& name)
     }
 }
 
+// The rename would succeed wherever the folder is writable, so the file's
+// own permission is asked first: a replacement goes ahead only where writing
+// the file in place would. Root may write anything, so a file whose owner
+// may not write it counts as read-only for everyone: the player marked it so.
+bool MayReplace(const std::string& path, const struct stat& old)
+{
+    return S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) != 0
+        && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Best effort: only root may give a file to another owner, and a failure
+// leaves the replacement owned by the writer, as a new file would be.
+void KeepOwnerAndMode(int fd, const struct stat& old)
+{
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    ::fchmod(fd, old.st_mode & 07777);
+}
+
 enum class EntryKind { File, Folder };
 
 std::vector<std::string> ListEntries(std::string_view gameFolder, EntryKind kind)
@@ -165,13 +185,22 @@ bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes)
     const size_t slash = path.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     std::string temporary = path.substr(0, nameStart) + "." + path.substr(nameStart) + ".XXXXXX";
+    struct stat old { };
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && !MayReplace(path, old)) {
+        return false;
+    }
     CFd fd(::mkstemp(temporary.data()));
     if (fd.Get() < 0) {
         return false;
     }
-    // mkstemp makes the file private; player data is as readable as the
-    // files it replaces.
-    ::fchmod(fd.Get(), 0644);
+    // mkstemp makes the file private: a replacement takes the old file's
+    // owner and permission bits, a new file is as readable as player data.
+    if (replacing) {
+        KeepOwnerAndMode(fd.Get(), old);
+    } else {
+        ::fchmod(fd.Get(), 0644);
+    }
     const bool written = WriteAll(fd.Get(), bytes.data(), bytes.size()) && ::fsync(fd.Get()) == 0;
     const bool closed = fd.Close();
     if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {

@@ -23,7 +23,11 @@ std::optional<Bytes> ReadWholeFile(std::string_view gamePath);
 // Replaces the file with exactly these bytes: the data goes to a temporary
 // file in the same folder, is flushed to the disk, and is then renamed over
 // the old file. A crash or a full disk leaves either the old file or the new
-// one. Returns false (and leaves the old file untouched) on any failure.
+// one. Returns false (and leaves the old file untouched) on any failure,
+// and refuses a file that could not be written in place: one whose owner
+// may not write it (even for root) or that this process may not write. The
+// replacement keeps the old file's permission bits (and owner, where the
+// process may give it).
 // The temporary file is hidden from ListFiles while it exists; one that an
 // earlier, interrupted replacement of the same file left is removed.
 bool WriteFileAtomically(std::string_view gamePath, const Bytes& bytes);

@@ -65,16 +65,6 @@ std::unique_ptr<CPictureSelector> MakeSelector(
         menu_page::LoadSound("Sounds\\Rotation.wav", sounds), menu_page::LoadSound("Sounds\\Rotation.wav", sounds));
 }
 
-// The stored name when it is among the entries; otherwise the first one the
-// listing found (the one the game screens fall back to as well).
-void SelectStoredOrFirst(CPictureSelector& selector, const std::string& stored, const std::vector<std::string>& found)
-{
-    selector.SelectByName(stored);
-    if (selector.GetCurrentName() != stored && !found.empty()) {
-        selector.SelectByName(found.front());
-    }
-}
-
 } // namespace
 
 COptionsScreen::COptionsScreen(CDXFramework* owningFramework)
@@ -142,7 +132,8 @@ void COptionsScreen::AddBackdropSelector()
         backdropSelector->AddEntry(std::move(preview), nullptr, name);
         ReleaseSprite(backdrop);
     }
-    SelectStoredOrFirst(*backdropSelector, storedBackdrop, found);
+    // A stored name that is not found leaves the entry added last current.
+    backdropSelector->SelectByName(storedBackdrop);
 }
 
 // "Bamboo 1.bmp" of each tile set folder drawn into a 64 x 64 preview. The
@@ -150,15 +141,14 @@ void COptionsScreen::AddBackdropSelector()
 void COptionsScreen::AddTileSetSelector()
 {
     tileSetSelector = AddPictureSelector(MakeSelector(*display, sounds, 330, 365, 480, 415));
-    const std::vector<std::string> found = platform::ListFolders(kTileSetFolder);
-    for (const std::string& name : found) {
+    for (const std::string& name : platform::ListFolders(kTileSetFolder)) {
         SpritePtr tile = display->CreateSprite(std::string(kTileSetFolder) + "\\" + name + "\\Bamboo 1.bmp", 64, 64);
         SpritePtr preview = display->CreateSprite("Graphics\\Gui\\Tile Preview.bmp", 64, 64);
         BlitSprite(tile.get(), preview.get(), 0, 0, 44, 60, 10, 0, 50, 60);
         tileSetSelector->AddEntry(std::move(preview), nullptr, name);
         ReleaseSprite(tile);
     }
-    SelectStoredOrFirst(*tileSetSelector, storedTileSet, found);
+    tileSetSelector->SelectByName(storedTileSet);
 }
 
 void COptionsScreen::ReleaseResources()

@@ -28,7 +28,7 @@ SOptions ReadOptionsFile()
     return bytes ? DecodeOptions(*bytes) : SOptions{};
 }
 
-bool WriteOptionsFile(const SOptions& options)
+std::vector<uint8_t> EncodeOptions(const SOptions& options)
 {
     platform::CBinaryWriter writer;
     writer.WriteInt32(options.mouseSensitivity);
@@ -38,7 +38,12 @@ bool WriteOptionsFile(const SOptions& options)
     writer.WriteText(options.backdrop, platform::kFileNameFieldBytes);
     writer.WriteText(options.tileSet, platform::kFileNameFieldBytes);
     assert(writer.Bytes().size() == kOptionsFileBytes);
-    return platform::WriteFileAtomically(kOptionsFileName, writer.Bytes());
+    return writer.TakeBytes();
+}
+
+bool WriteOptionsFile(const SOptions& options)
+{
+    return platform::WriteFileAtomically(kOptionsFileName, EncodeOptions(options));
 }
 
 SPlayGame DecodePlayGame(const std::vector<uint8_t>& bytes)
@@ -68,11 +73,16 @@ int32_t DecodeHelpFlag(const std::vector<uint8_t>& bytes)
         std::clamp<long>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-bool WritePlayGameFile(const SPlayGame& playGame)
+std::vector<uint8_t> EncodePlayGame(const SPlayGame& playGame)
 {
     platform::CBinaryWriter writer;
     writer.WriteInt32(playGame.gameType);
     writer.WriteText(playGame.layout, platform::kFileNameFieldBytes);
     assert(writer.Bytes().size() == kPlayGameFileBytes);
-    return platform::WriteFileAtomically(kPlayGameFileName, writer.Bytes());
+    return writer.TakeBytes();
+}
+
+bool WritePlayGameFile(const SPlayGame& playGame)
+{
+    return platform::WriteFileAtomically(kPlayGameFileName, EncodePlayGame(playGame));
 }

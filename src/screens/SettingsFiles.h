@@ -41,6 +41,9 @@ struct SPlayGame {
 // after the last field are ignored.
 SOptions DecodeOptions(const std::vector<uint8_t>& bytes);
 SPlayGame DecodePlayGame(const std::vector<uint8_t>& bytes);
+// The whole files as the writers store them.
+std::vector<uint8_t> EncodeOptions(const SOptions& options);
+std::vector<uint8_t> EncodePlayGame(const SPlayGame& playGame);
 // The number a help flag file ("Data\Help1.dat" and its siblings) holds as
 // decimal text: 100 (no intro) for an empty file or one that starts with no
 // number; numbers beyond the int range are clamped.

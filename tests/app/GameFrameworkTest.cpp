@@ -3,10 +3,9 @@
 // and a display that cannot be set up.
 #include "app/GameFramework.h"
 #include "gui/FrameworkHarness.h"
-#include "platform/InputKeyCodes.h"
 #include "media/Display.h"
 #include "media/Mouse.h"
-#include "platform/BinaryIo.h"
+#include "platform/InputKeyCodes.h"
 #include "screens/SettingsFiles.h"
 #include "screens/SharedValues.h"
 
@@ -18,21 +17,13 @@ using testing_support::CFrameworkHarness;
 
 namespace {
 
-std::vector<uint8_t> OptionsBytes(const SOptions& o)
-{
-    platform::CBinaryWriter writer;
-    for (int32_t v : {o.mouseSensitivity, o.soundVolume, o.playMusic, o.fullScreen}) {
-        writer.WriteInt32(v);
-    }
-    writer.WriteText(o.backdrop, 256);
-    writer.WriteText(o.tileSet, 256);
-    return writer.TakeBytes();
-}
-
 class GameFrameworkTest : public testing::Test {
 protected:
-    void WriteOptions(const SOptions& options) { harness.runFolder.Write("Data/Options.dat", OptionsBytes(options)); }
-    std::vector<uint8_t> OptionsOnDisk() { return *platform::ReadWholeFile(harness.runFolder.File("Data/Options.dat")); }
+    void WriteOptions(const SOptions& options) { harness.runFolder.Write("Data/Options.dat", EncodeOptions(options)); }
+    std::vector<uint8_t> OptionsOnDisk()
+    {
+        return *platform::ReadWholeFile(harness.runFolder.File("Data/Options.dat"));
+    }
 
     CFrameworkHarness harness;
 };
@@ -53,11 +44,11 @@ TEST_F(GameFrameworkTest, AWindowedStartIsRecordedAsFullScreenAgainByTheOrderlyE
         // Going windowed wrote 0 into the fourth value, nothing else.
         SOptions windowedOptions = stored;
         windowedOptions.fullScreen = 0;
-        EXPECT_EQ(OptionsOnDisk(), OptionsBytes(windowedOptions));
+        EXPECT_EQ(OptionsOnDisk(), EncodeOptions(windowedOptions));
     }
     SOptions ended = stored;
     ended.fullScreen = 1;
-    EXPECT_EQ(OptionsOnDisk(), OptionsBytes(ended));
+    EXPECT_EQ(OptionsOnDisk(), EncodeOptions(ended));
 }
 
 TEST_F(GameFrameworkTest, F5WritesTheOptionsOnlyOnTheWayToTheWindow)
@@ -96,7 +87,7 @@ TEST_F(GameFrameworkTest, ShutDownWritesACompleteFileWhenNoneExisted)
         EXPECT_EQ(musicFlag, 0);
         EXPECT_EQ(framework.bitsPerPixel, 32);
     }
-    EXPECT_EQ(OptionsOnDisk(), OptionsBytes(SOptions{}));
+    EXPECT_EQ(OptionsOnDisk(), EncodeOptions(SOptions{}));
 }
 
 TEST_F(GameFrameworkTest, FullScreenTakesTheDepthTheDisplayAccepted)

@@ -118,25 +118,4 @@ inline int ScanPickTile(const board::CBoard& board, const std::vector<SScanStep>
     return -1;
 }
 
-// The same answer for every pixel of the 800 x 600 picture at once: each
-// step's box painted in reverse scan order, so the first step holding a
-// pixel is the one that paints it last. Row-major, -1 where nothing is.
-inline std::vector<int> PaintPickMap(const board::CBoard& board, const std::vector<SScanStep>& steps)
-{
-    std::vector<int> map(800 * 600, -1);
-    for (auto s = steps.rbegin(); s != steps.rend(); ++s) {
-        const int px = 65 + 20 * s->c + 4 * s->z;
-        const int py = 25 + 28 * s->r - 4 * s->z;
-        const int tile = board.TileAt(s->z, s->r, s->c);
-        for (int y = std::max(0, py - 1); y < std::min(600, py + 58); ++y) {
-            for (int x = std::max(0, px - 1); x < std::min(800, px + 41); ++x) {
-                if (InPickBox(s->k, px, py, x, y)) {
-                    map[y * 800 + x] = tile;
-                }
-            }
-        }
-    }
-    return map;
-}
-
 } // namespace board_test

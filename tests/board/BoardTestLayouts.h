@@ -3,7 +3,6 @@
 #pragma once
 
 #include "board/Board.h"
-#include "board/LayoutText.h"
 #include "board/Rules.h"
 
 #include <memory>
@@ -39,7 +38,16 @@ inline std::unique_ptr<board::CBoard> BoardWithTiles(const std::vector<board::SC
     return result;
 }
 
-inline std::unique_ptr<board::CBoard> BlockBoard() { return BoardWithTiles(board::TopLeftCells(BlockLayout())); }
+inline std::vector<board::SCellPosition> TopLeftCells(const board::SLayoutData& data)
+{
+    std::vector<board::SCellPosition> cells;
+    for (const auto& tile : data.cells) {
+        cells.push_back(tile[0]);
+    }
+    return cells;
+}
+
+inline std::unique_ptr<board::CBoard> BlockBoard() { return BoardWithTiles(board_test::TopLeftCells(BlockLayout())); }
 
 inline int CountOccupiedCells(const board::CBoard& board)
 {

@@ -13,7 +13,6 @@
 #include "board/Board.h"
 #include "board/LayoutFile.h"
 #include "game/SavedGame.h"
-#include "platform/BinaryIo.h"
 #include "platform/Files.h"
 #include "screens/SettingsFiles.h"
 
@@ -132,29 +131,6 @@ int32_t Number(const std::optional<platform::Bytes>& bytes, size_t offset)
     return static_cast<int32_t>(at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24);
 }
 
-// What WriteOptionsFile and WritePlayGameFile write, field by field.
-std::vector<uint8_t> EncodeOptions(int32_t generation)
-{
-    const SOptions options = OptionsOf(generation);
-    platform::CBinaryWriter writer;
-    writer.WriteInt32(options.mouseSensitivity);
-    writer.WriteInt32(options.soundVolume);
-    writer.WriteInt32(options.playMusic);
-    writer.WriteInt32(options.fullScreen);
-    writer.WriteText(options.backdrop, platform::kFileNameFieldBytes);
-    writer.WriteText(options.tileSet, platform::kFileNameFieldBytes);
-    return writer.TakeBytes();
-}
-
-std::vector<uint8_t> EncodePlayGame(int32_t generation)
-{
-    const SPlayGame playGame = PlayGameOf(generation);
-    platform::CBinaryWriter writer;
-    writer.WriteInt32(playGame.gameType);
-    writer.WriteText(playGame.layout, platform::kFileNameFieldBytes);
-    return writer.TakeBytes();
-}
-
 int32_t RecordGeneration()
 {
     const auto bytes = platform::ReadWholeFile(kLayoutPath);
@@ -171,9 +147,9 @@ int Check()
     const int32_t saved = GenerationOf(savePath.c_str(), Number(platform::ReadWholeFile(savePath), 4),
         [](int32_t g) { return game::EncodeSavedGame(SavedGameOf(g)); });
     const int32_t options = GenerationOf(kOptionsFileName, Number(platform::ReadWholeFile(kOptionsFileName), 0),
-        EncodeOptions);
+        [](int32_t g) { return EncodeOptions(OptionsOf(g)); });
     const int32_t playGame = GenerationOf(kPlayGameFileName, Number(platform::ReadWholeFile(kPlayGameFileName), 0),
-        EncodePlayGame);
+        [](int32_t g) { return EncodePlayGame(PlayGameOf(g)); });
     const int32_t records
         = GenerationOf(kLayoutPath, RecordGeneration(), [](int32_t g) { return board::EncodeLayout(RecordsOf(g)); });
     std::printf("saved %d options %d playgame %d records %d\n", saved, options, playGame, records);

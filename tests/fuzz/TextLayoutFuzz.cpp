@@ -1,7 +1,10 @@
 // The text layout behind every page and the rules text: any text of up to
 // 4,095 bytes in any alignment, box and first line, with advances that are
-// ordinary, wider than the cell, or zero and negative.
+// ordinary, wider than the cell, or zero and negative, or read from the text
+// itself as from a font metrics file (any bytes, short or long).
 #include "LayoutChecks.h"
+
+#include "media/BitmapFont.h"
 
 #include <string>
 
@@ -10,9 +13,14 @@ namespace {
 constexpr size_t kConfigBytes = 8;
 constexpr size_t kLongestText = 4095;
 
-media::SFontMetrics Metrics(uint8_t kind)
+media::SFontMetrics Metrics(uint8_t kind, std::string_view text)
 {
     media::SFontMetrics metrics;
+    if (kind >= 0x80) {
+        metrics.cellWidth = metrics.cellHeight = metrics.lineHeight = 32;
+        metrics.advances = media::AdvancesFromBytes(std::vector<uint8_t>(text.begin(), text.end()));
+        return metrics;
+    }
     metrics.cellWidth = kind % 2 == 0 ? 32 : 16;
     metrics.cellHeight = metrics.cellWidth;
     metrics.lineHeight = kind % 2 == 0 ? 24 : 16;
@@ -49,7 +57,8 @@ std::vector<Input> Seeds()
     return {seed(std::string("\x01\x00\x14\x00\x0a\x00\x00\x00", 8), rules),
         seed(std::string("\x03\x01\x50\x00\x40\x00\x02\x00", 8), rules),
         seed(std::string("\x02\x02\x00\x01\x00\x01\x00\x00", 8), "12:34\nScore 5"),
-        seed(std::string("\x01\x05\x02\x00\x02\x00\x01\x00", 8), std::string(300, 'w') + " " + std::string(40, ' '))};
+        seed(std::string("\x01\x05\x02\x00\x02\x00\x01\x00", 8), std::string(300, 'w') + " " + std::string(40, ' ')),
+        seed(std::string("\x03\x80\x00\x02\x00\x01\x00\x00", 8), rules)};
 }
 
 } // namespace fuzz
@@ -60,7 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         return 0;
     }
     const int alignment = bytes[0] % 5; // the three, and two unknown ones
-    const media::SFontMetrics metrics = Metrics(bytes[1]);
     // A box at the left of an 800 x 600 screen, of any width and height
     // (also empty or turned inside out); the first line may be negative.
     media::STextBox box;
@@ -71,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const int firstLine = Signed16(bytes + 6);
     const std::string_view text(
         reinterpret_cast<const char*>(bytes + kConfigBytes), std::min(size - kConfigBytes, kLongestText));
+    const media::SFontMetrics metrics = Metrics(bytes[1], text);
     std::vector<media::SGlyphPlacement> placements;
     fuzz::LayOutAndCheck(text, metrics, box, alignment, firstLine, placements);
     if (alignment < 1 || alignment > 3) {

@@ -4,58 +4,21 @@
 
 #include "media/SoundWave.h"
 #include "platform/AudioMixer.h"
+#include "support/WaveFile.h"
 
 #include <array>
 #include <string>
 
 namespace {
 
-void Put16(fuzz::Input& bytes, uint32_t value)
-{
-    bytes.push_back(static_cast<uint8_t>(value));
-    bytes.push_back(static_cast<uint8_t>(value >> 8));
-}
+using namespace testing_support::wave_file;
 
-void Put32(fuzz::Input& bytes, uint32_t value)
+// A clip of the game's format with an odd chunk before the data, one with an
+// 18-byte format chunk, and a one-sample clip.
+fuzz::Input OddWave()
 {
-    Put16(bytes, value & 0xffff);
-    Put16(bytes, value >> 16);
-}
-
-void PutId(fuzz::Input& bytes, const char* id) { bytes.insert(bytes.end(), id, id + 4); }
-
-// A RIFF WAVE file: a format chunk of formatBytes (16 or 18), an optional
-// odd-sized chunk before the data, and sampleCount 16-bit samples.
-fuzz::Input MakeWave(uint32_t formatBytes, bool oddChunk, int sampleCount)
-{
-    fuzz::Input body;
-    PutId(body, "WAVE");
-    PutId(body, "fmt ");
-    Put32(body, formatBytes);
-    Put16(body, 1);
-    Put16(body, 1);
-    Put32(body, 22050);
-    Put32(body, 44100);
-    Put16(body, 2);
-    Put16(body, 16);
-    if (formatBytes == 18) {
-        Put16(body, 0);
-    }
-    if (oddChunk) {
-        PutId(body, "LIST");
-        Put32(body, 3);
-        body.insert(body.end(), {'a', 'b', 'c', 0});
-    }
-    PutId(body, "data");
-    Put32(body, static_cast<uint32_t>(2 * sampleCount));
-    for (int i = 0; i < sampleCount; ++i) {
-        Put16(body, static_cast<uint32_t>(i * 977));
-    }
-    fuzz::Input file;
-    PutId(file, "RIFF");
-    Put32(file, static_cast<uint32_t>(body.size()));
-    file.insert(file.end(), body.begin(), body.end());
-    return file;
+    return Riff(
+        Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("LIST", {'a', 'b', 'c'}) + Chunk("data", Samples({977, -977})));
 }
 
 } // namespace
@@ -64,7 +27,11 @@ namespace fuzz {
 
 size_t MaxInputBytes() { return 65536; }
 
-std::vector<Input> Seeds() { return {MakeWave(16, false, 40), MakeWave(18, true, 25), MakeWave(16, true, 1)}; }
+std::vector<Input> Seeds()
+{
+    return {MonoWave({0, 977, 1954, -2931, 3908, 30000, -30000, 5}), OddWave(),
+        Riff(Chunk("fmt ", Format(1, 1, 22050, 16) + Bytes{0, 0}) + Chunk("data", Samples({1, 2, 3}))), MonoWave({7})};
+}
 
 } // namespace fuzz
 

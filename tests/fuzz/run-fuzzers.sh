@@ -11,16 +11,14 @@ run_dir=$2
 shift 2
 seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-2}
-names=${*:-"saved-game options play-game help-flag font-metrics text-layout wave bitmap layout"}
+names=${*:-"saved-game settings text-layout wave bitmap layout"}
 
 # The run folder's files a reader of this kind reads (small ones only).
 run_files() {
   case $1 in
     saved-game) echo "$run_dir/Saves/"* ;;
-    options) echo "$run_dir/Data/Options.dat" ;;
-    play-game) echo "$run_dir/Data/PlayGame.dat" ;;
-    help-flag) echo "$run_dir/Data/Help"*.dat ;;
-    font-metrics) echo "$run_dir/Data/"*Metrics.dat ;;
+    settings) echo "$run_dir/Data/Options.dat" "$run_dir/Data/PlayGame.dat" "$run_dir/Data/Help"*.dat ;;
+    text-layout) echo "$run_dir/Data/"*Metrics.dat ;;
     wave) echo "$run_dir/Sounds/"*.wav ;;
     bitmap) echo "$run_dir/Graphics/Gui/"*.bmp ;;
     layout) echo "$run_dir/Layouts/"* ;;

@@ -17,17 +17,9 @@ using game_test::CGameRig;
 
 namespace {
 
-class TraditionalTest : public testing::Test {
+class TraditionalTest : public game_test::CGameTest {
 protected:
-    void SetUp() override
-    {
-        if (!rig.available) {
-            GTEST_SKIP() << "the run folder's data has not been built";
-        }
-    }
     CGameScreen* StartGame() { return rig.Start(kTraditionalScreenId); }
-
-    CGameRig rig;
 };
 
 TEST_F(TraditionalTest, AGameWonByClicksAsksForTheRecordAndStoresIt)

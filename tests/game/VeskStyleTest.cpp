@@ -11,20 +11,15 @@ using game_test::CGameRig;
 
 namespace {
 
-class VeskStyleTest : public testing::Test {
+class VeskStyleTest : public game_test::CGameTest {
 protected:
-    void SetUp() override
+    VeskStyleTest()
+        : CGameTest(0)
     {
-        if (!rig.available) {
-            GTEST_SKIP() << "the run folder's data has not been built";
-        }
-        rig.frameMs = 0;
     }
 
     // A saved Vesk Style game of the free layout with the given time left.
     CGameScreen* LoadWithClock(int32_t clockMs) { return rig.LoadDealt(board::kGameTypeVeskStyle, clockMs); }
-
-    CGameRig rig;
 };
 
 TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)

@@ -13,6 +13,7 @@
 #include "platform/FakeVideoBackend.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
+#include "support/WaveFile.h"
 
 #include "../platform/TestBitmaps.h"
 
@@ -94,23 +95,9 @@ struct CWidgetRig {
     // A click of eight samples; the widget owns it, `heard` lets the test listen.
     std::unique_ptr<CSound> Sound(CSound** heard = nullptr)
     {
-        std::vector<uint8_t> wave;
-        auto le = [&](uint32_t v, int bytes) {
-            for (int i = 0; i < bytes; ++i) {
-                wave.push_back(static_cast<uint8_t>(v >> (8 * i)));
-            }
-        };
-        // "RIFF", size, "WAVE", "fmt " chunk (PCM, mono, 22050 Hz, 16 bits), "data" chunk.
-        for (const auto& [value, bytes] :
-            std::initializer_list<std::pair<uint32_t, int>>{{0x46464952, 4}, {52, 4}, {0x45564157, 4}, {0x20746D66, 4},
-                {16, 4}, {1, 2}, {1, 2}, {22050, 4}, {44100, 4}, {2, 2}, {16, 2}, {0x61746164, 4}, {16, 4}}) {
-            le(value, bytes);
-        }
-        for (int i = 0; i < 8; ++i) {
-            le(1000, 2);
-        }
         const std::string name = "Sounds\\" + std::to_string(++files) + ".wav";
-        dir.Write(platform::NativePath(name), wave);
+        dir.Write(platform::NativePath(name),
+            testing_support::wave_file::MonoWave({1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}));
         auto sound = std::make_unique<CSound>();
         EXPECT_TRUE(sound->Load(name, &sounds));
         if (heard) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <tuple>
 
 using namespace platform;
@@ -67,6 +68,28 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll)
     EXPECT_FALSE(WriteFileAtomically(dir.File("Saves"), Bytes{1}));
     EXPECT_EQ(ReadWholeFile(path), (Bytes{1, 2, 3}));
     EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"Options.dat"}) << "no temporary file is left";
+}
+
+// A replacement succeeds only where writing the file in place would, and the
+// file keeps its permission bits. Root may write anything, so a file whose
+// owner may not write it is refused to everyone: the player made it read-only.
+TEST(FilesTest, AtomicWriteKeepsPermissionBitsAndRefusesReadOnlyFiles)
+{
+    testing_support::CTempDir dir;
+    const std::string path = dir.File("Layout");
+    for (const mode_t mode : {0444, 0400, 0464, 0600, 0640, 0664}) {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(WriteFileAtomically(path, Bytes{1}));
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        const bool writable = (mode & S_IWUSR) != 0;
+        EXPECT_EQ(WriteFileAtomically(path, Bytes{2}), writable);
+        EXPECT_EQ(ReadWholeFile(path), Bytes{static_cast<uint8_t>(writable ? 2 : 1)});
+        struct stat info { };
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+        ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    }
+    EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"Layout"}) << "no temporary file is left";
 }
 
 TEST(FilesTest, PathsMapAndListingsSeparateFilesFromFoldersSortedWithoutHiddenEntries)

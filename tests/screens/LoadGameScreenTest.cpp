@@ -13,11 +13,11 @@ namespace {
 constexpr int kMenuLoad = 1;
 constexpr int32_t kLoadX = 272, kLoadY = 450;
 
-Bytes SavedGame(int32_t type)
+// The page reads only the type, the first number.
+Bytes SavedGame(uint8_t type)
 {
-    Bytes bytes;
-    PutInt32(bytes, type);
-    bytes.resize(64, 0);
+    Bytes bytes(64, 0);
+    bytes[0] = type;
     return bytes;
 }
 

@@ -1,113 +1,52 @@
-// The main menu frame by frame: its five buttons where they belong, the music
-// following the flag, a page button's click consumed, and Exit ending the
-// program.
-#include "gui/DXFramework.h"
-#include "gui/FrameworkHarness.h"
+// The main menu frame by frame: the music following the flag, a page
+// button's click consumed, Exit ending the program, and a display switch.
+// (Every page test clicks the five buttons where they belong.)
+#include "PageRig.h"
+
 #include "gui/TextButton.h"
-#include "media/Mouse.h"
 #include "media/Sound.h"
 #include "media/SoundSystem.h"
-#include "screens/MainMenuScreen.h"
-#include "screens/SharedValues.h"
 
-#include <gtest/gtest.h>
-
-using testing_support::CFrameworkHarness;
+using page_test::CPageRig;
 
 namespace {
 
-class MainMenuTest : public testing::Test {
-protected:
-    MainMenuTest()
-    {
-        harness.CopyRunData("Graphics/Gui");
-        harness.CopyRunData("Sounds");
-        harness.CopyRunData("Data");
-        framework.SetFullScreenMode(800, 600, 32);
-        menu = new CMainMenuScreen(&framework);
-        menu->SetId(1);
-        framework.AddScreen(menu);
-    }
-    ~MainMenuTest() override { musicFlag = 0; }
-
-    // Frames of 20 ms with the mouse at (x, y) and the left button as given.
-    int32_t Frames(int count, int32_t x, int32_t y, bool down)
-    {
-        int32_t result = 0;
-        for (int i = 0; i < count && result == 0; ++i) {
-            framework.Mouse()->x = x;
-            framework.Mouse()->y = y;
-            harness.SetLeftButton(down);
-            result = framework.RunFrame();
-            harness.clock->Advance(20);
-        }
-        return result;
-    }
-
-    CFrameworkHarness harness;
-    CDXFramework framework{&harness.desktop};
-    CMainMenuScreen* menu = nullptr;
-};
-
-TEST_F(MainMenuTest, OpensWithItsFiveButtonsAndTheCursor)
+// The tests run with SDL's silent audio driver, so the music has a mixer.
+TEST(MainMenuTest, MusicFollowsTheFlagWithinAFrameAndAcrossADisplaySwitch)
 {
-    ASSERT_TRUE(framework.SwitchToScreen(1));
-    EXPECT_EQ(menu->layer, 2);
-    EXPECT_EQ(menu->right, 800);
-    EXPECT_EQ(menu->bottom, 600);
-    ASSERT_NE(menu->Cursor(), nullptr);
-    const int32_t tops[] = {23, 139, 255, 371, 487};
-    for (int i = 0; i < CMainMenuScreen::kButtonCount; ++i) {
-        CTextButton* button = menu->ButtonAt(static_cast<CMainMenuScreen::Button>(i));
-        ASSERT_NE(button, nullptr);
-        // Strictly inside the 200 x 90 rectangle at (575, top).
-        EXPECT_TRUE(button->Contains(576, tops[i] + 1));
-        EXPECT_TRUE(button->Contains(774, tops[i] + 89));
-        EXPECT_FALSE(button->Contains(575, tops[i] + 45));
-        EXPECT_FALSE(button->Contains(676, tops[i] + 90));
-    }
-}
-
-TEST_F(MainMenuTest, MusicFollowsTheFlagWithinAFrame)
-{
+    CPageRig rig;
     musicFlag = 1;
-    ASSERT_TRUE(framework.SwitchToScreen(1));
-    if (!menu->Music() || !framework.Sounds()->Mixer()) {
-        GTEST_SKIP() << "no sound output";
-    }
-    EXPECT_TRUE(menu->Music()->IsPlaying());
+    rig.Start();
+    ASSERT_NE(rig.menu->Cursor(), nullptr);
+    ASSERT_NE(rig.menu->Music(), nullptr);
+    ASSERT_NE(rig.framework.Sounds()->Mixer(), nullptr);
+    EXPECT_TRUE(rig.menu->Music()->IsPlaying());
     musicFlag = 0;
-    Frames(1, 10, 10, false);
-    EXPECT_FALSE(menu->Music()->IsPlaying());
+    rig.Frames(1, 10, 10, false);
+    EXPECT_FALSE(rig.menu->Music()->IsPlaying());
     musicFlag = 1;
-    Frames(1, 10, 10, false);
-    EXPECT_TRUE(menu->Music()->IsPlaying());
+    rig.Frames(1, 10, 10, false);
+    EXPECT_TRUE(rig.menu->Music()->IsPlaying());
+
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_NE(rig.menu->ButtonAt(CMainMenuScreen::kExit), nullptr);
+    EXPECT_EQ(rig.menu->display, rig.framework.Display());
+    ASSERT_NE(rig.menu->Music(), nullptr);
+    EXPECT_TRUE(rig.menu->Music()->IsPlaying());
 }
 
-TEST_F(MainMenuTest, APageButtonsClickIsConsumedAndExitEndsTheProgram)
+TEST(MainMenuTest, APageButtonsClickIsConsumedAndExitEndsTheProgram)
 {
-    ASSERT_TRUE(framework.SwitchToScreen(1));
+    CPageRig rig;
+    rig.Start();
     // Options: press, hold past the report time, release.
-    EXPECT_EQ(Frames(20, 675, 300, true), 0);
-    CTextButton* options = menu->ButtonAt(CMainMenuScreen::kOptions);
-    EXPECT_FALSE(options->pressed);
-    EXPECT_EQ(Frames(2, 675, 300, false), 0);
+    EXPECT_EQ(rig.Frames(20, 675, 300, true), 0);
+    EXPECT_FALSE(rig.menu->ButtonAt(CMainMenuScreen::kOptions)->pressed);
+    EXPECT_EQ(rig.Frames(2, 675, 300, false), 0);
 
     // Exit: the click completes after 250 ms and the frame ends the program.
-    EXPECT_EQ(Frames(12, 675, 532, true), 0); // 240 ms: not yet
-    EXPECT_EQ(Frames(3, 675, 532, true), -1);
-}
-
-TEST_F(MainMenuTest, ADisplaySwitchReloadsTheMenu)
-{
-    musicFlag = 1;
-    ASSERT_TRUE(framework.SwitchToScreen(1));
-    framework.SetWindowedMode(800, 600);
-    EXPECT_NE(menu->ButtonAt(CMainMenuScreen::kExit), nullptr);
-    EXPECT_EQ(menu->display, framework.Display());
-    if (menu->Music() && framework.Sounds()->Mixer()) {
-        EXPECT_TRUE(menu->Music()->IsPlaying());
-    }
+    EXPECT_EQ(rig.Frames(12, 675, 532, true), 0); // 240 ms: not yet
+    EXPECT_EQ(rig.Frames(3, 675, 532, true), -1);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "media/Mouse.h"
 #include "platform/Files.h"
 #include "screens/MainMenuScreen.h"
+#include "screens/SettingsFiles.h"
 #include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
@@ -23,36 +24,13 @@ namespace page_test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutInt32(Bytes& bytes, int32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
-    }
-}
-
-inline void PutName(Bytes& bytes, const std::string& name)
-{
-    bytes.insert(bytes.end(), name.begin(), name.end());
-    bytes.resize(bytes.size() + 256 - name.size(), 0);
-}
-
-inline Bytes PlayGameBytes(int32_t type, const std::string& layout)
-{
-    Bytes bytes;
-    PutInt32(bytes, type);
-    PutName(bytes, layout);
-    return bytes;
-}
+// The settings files as the game's writers lay them out (their bytes are
+// checked against a hand-laid copy in SettingsFilesTest).
+inline Bytes PlayGameBytes(int32_t type, const std::string& layout) { return EncodePlayGame({type, layout}); }
 
 inline Bytes OptionsBytes(std::array<int32_t, 4> numbers, const std::string& backdrop, const std::string& tileSet)
 {
-    Bytes bytes;
-    for (const int32_t n : numbers) {
-        PutInt32(bytes, n);
-    }
-    PutName(bytes, backdrop);
-    PutName(bytes, tileSet);
-    return bytes;
+    return EncodeOptions({numbers[0], numbers[1], numbers[2], numbers[3], backdrop, tileSet});
 }
 
 // A game screen that only notes the files and values its activation sees.

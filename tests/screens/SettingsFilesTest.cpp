@@ -2,7 +2,6 @@
 // failed write that leaves the old file whole.
 #include "PageRig.h"
 
-#include "platform/BinaryIo.h"
 #include "screens/SettingsFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +11,24 @@
 #include <tuple>
 
 using page_test::OptionsBytes;
-using page_test::PlayGameBytes;
 
 namespace {
 
-std::vector<uint8_t> Numbers(std::initializer_list<int32_t> values)
+// A name field laid out by hand: the text, zeros to 256 bytes.
+std::vector<uint8_t> NameField(const std::string& name)
 {
-    platform::CBinaryWriter writer;
-    for (int32_t value : values) {
-        writer.WriteInt32(value);
+    std::vector<uint8_t> field(name.begin(), name.end());
+    field.resize(256, 0);
+    return field;
+}
+
+std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts)
+{
+    std::vector<uint8_t> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
     }
-    return writer.TakeBytes();
+    return all;
 }
 
 std::vector<uint8_t> ReadBack(const testing_support::CTempDir& dir, const std::string& relative)
@@ -47,8 +53,8 @@ TEST_F(SettingsFilesTest, OptionsKeepThePresetsForEveryFieldTheFileLacks)
     const SOptions stored{55, 60, 1, 0, "Walnut Table.bmp", "Red Lacquer"};
     const std::vector<Case> cases = {
         {"empty", {}, SOptions{}},
-        {"8 bytes", Numbers({7, 8}), SOptions{7, 8, 0, 1, "", ""}},
-        {"10 bytes", [] { auto b = Numbers({7, 8}); b.push_back(1); b.push_back(0); return b; }(), SOptions{7, 8, 0, 1, "", ""}},
+        {"8 bytes", {7, 0, 0, 0, 8, 0, 0, 0}, SOptions{7, 8, 0, 1, "", ""}},
+        {"10 bytes", {7, 0, 0, 0, 8, 0, 0, 0, 1, 0}, SOptions{7, 8, 0, 1, "", ""}},
         {"complete", OptionsBytes({55, 60, 1, 0}, stored.backdrop, stored.tileSet), stored},
     };
     for (const Case& c : cases) {
@@ -64,13 +70,16 @@ TEST_F(SettingsFilesTest, OptionsKeepThePresetsForEveryFieldTheFileLacks)
     EXPECT_EQ(ReadOptionsFile().fullScreen, 1);
 }
 
+// Each file laid out by hand once; the other tests use the writers.
 TEST_F(SettingsFilesTest, WritersProduceTheExactLayouts)
 {
-    ASSERT_TRUE(WriteOptionsFile(SOptions{20, 100, 1, 0, "Emerald Felt.bmp", "Ivory"}));
-    EXPECT_EQ(ReadBack(dir, "Data/Options.dat"), OptionsBytes({20, 100, 1, 0}, "Emerald Felt.bmp", "Ivory"));
+    ASSERT_TRUE(WriteOptionsFile(SOptions{20, 100, 1, -2, "Emerald Felt.bmp", "Ivory"}));
+    EXPECT_EQ(ReadBack(dir, "Data/Options.dat"),
+        Join({{20, 0, 0, 0, 100, 0, 0, 0, 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF}, NameField("Emerald Felt.bmp"),
+            NameField("Ivory")}));
 
     ASSERT_TRUE(WritePlayGameFile(SPlayGame{3, "Twin Towers"}));
-    EXPECT_EQ(ReadBack(dir, "Data/PlayGame.dat"), PlayGameBytes(3, "Twin Towers"));
+    EXPECT_EQ(ReadBack(dir, "Data/PlayGame.dat"), Join({{3, 0, 0, 0}, NameField("Twin Towers")}));
     const SPlayGame read = ReadPlayGameFile();
     EXPECT_EQ(read.gameType, 3);
     EXPECT_EQ(read.layout, "Twin Towers");

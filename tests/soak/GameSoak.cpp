@@ -8,31 +8,15 @@
 //
 //   velmora-soak FRAMES [--flat-from N] [--screens 234] [--depth 32|16]
 //                [--tolerance-kb K]
-#include "board/BoardGeometry.h"
-#include "board/Rules.h"
-#include "board/TilePick.h"
-#include "game/GameScreen.h"
-#include "game/TraditionalScreen.h"
-#include "game/VeskStyleScreen.h"
-#include "game/ZandorScreen.h"
-#include "gui/DXFramework.h"
-#include "gui/FrameworkHarness.h"
-#include "gui/TextButton.h"
-#include "media/Mouse.h"
-#include "platform/Files.h"
-#include "platform/InputKeyCodes.h"
-#include "screens/MainMenuScreen.h"
-#include "screens/NameDialog.h"
+#include "game/GameRig.h"
 #include "screens/RecordNameDialog.h"
 #include "screens/SaveNameDialog.h"
-#include "screens/SettingsFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <fstream>
-#include <optional>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -65,21 +49,12 @@ public:
     CSoak(uint32_t seed, int32_t depth)
         : random(seed)
     {
-        for (const char* folder : {"Graphics", "Sounds", "Data", "Layouts"}) {
-            if (!harness.CopyRunData(folder)) {
-                std::fprintf(stderr, "the run folder's %s is missing (VELMORA_RUN_DIR)\n", folder);
-                std::exit(2);
-            }
-        }
-        for (const char* flag : {"Data/Help1.dat", "Data/Help2.dat", "Data/Help3.dat"}) {
-            harness.runFolder.Write(flag, std::string("100"));
+        if (!rig.available || !rig.CopyBuiltLayouts()) {
+            std::fprintf(stderr, "the run folder's data is missing (VELMORA_RUN_DIR)\n");
+            std::exit(2);
         }
         layouts = platform::ListFiles("Layouts");
-        framework.SetFullScreenMode(800, 600, depth);
-        Register(new CMainMenuScreen(&framework), kMainMenuScreenId);
-        Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
-        Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
-        Register(new CZandorScreen(&framework), kZandorScreenId);
+        rig.framework.SetFullScreenMode(800, 600, depth);
     }
 
     // Plays `frames` frames on the screen; returns the resident sizes at
@@ -103,38 +78,20 @@ public:
     }
 
 private:
-    template <typename Screen> void Register(Screen* screen, int32_t id)
-    {
-        screen->SetId(id);
-        framework.AddScreen(screen);
-    }
-
-    CGameScreen* Game() const { return dynamic_cast<CGameScreen*>(framework.CurrentScreen()); }
-
     size_t Below(size_t bound) { return bound == 0 ? 0 : random() % bound; }
 
     void StartGame(int32_t screenId)
     {
-        const std::string layout = layouts.empty() ? "" : layouts[Below(layouts.size())];
-        WritePlayGameFile({screenId - 1, layout});
-        framework.SwitchToScreen(screenId);
+        rig.Start(screenId, layouts[Below(layouts.size())]);
         pending.clear();
         ++games;
     }
 
     void RunFrame(const SInput& input)
     {
-        framework.Mouse()->x = input.x;
-        framework.Mouse()->y = input.y;
-        harness.SetLeftButton(input.down);
-        if (input.key != 0) {
-            harness.SetKey(input.key, true);
-        }
-        framework.RunFrame();
-        if (input.key != 0) {
-            harness.SetKey(input.key, false);
-        }
-        harness.clock->Advance(frameMs);
+        rig.harness.SetKey(input.key, input.key != 0);
+        rig.Frame(input.x, input.y, input.down);
+        rig.harness.SetKey(input.key, false);
     }
 
     // A press of one frame and then the frames until a button reports it.
@@ -163,24 +120,9 @@ private:
         }
     }
 
-    std::optional<board::SPixelPoint> PointOnTile(const board::CBoard& board, int tile) const
-    {
-        const board::CBoardCell& cell = *board.Tile(tile).cells[0];
-        const int px = 65 + 20 * cell.column + 4 * cell.level;
-        const int py = 25 + 28 * cell.row - 4 * cell.level;
-        for (int y = py + 1; y < py + 57; y += 3) {
-            for (int x = px + 1; x < px + 40; x += 3) {
-                if (board::PickTile(board, x, y) == tile) {
-                    return board::SPixelPoint{x, y};
-                }
-            }
-        }
-        return std::nullopt;
-    }
-
     void Decide(int32_t screenId, long frame)
     {
-        CGameScreen* game = Game();
+        CGameScreen* game = rig.Current();
         if (game == nullptr) {
             StartGame(screenId); // left, refused or ended back at the menu
             return;
@@ -205,7 +147,7 @@ private:
             return;
         }
         if (frame % 20000 == 19999) {
-            framework.SwitchToScreen(kMainMenuScreenId);
+            rig.framework.SwitchToScreen(kMainMenuScreenId);
             return;
         }
         const size_t roll = Below(1000);
@@ -216,8 +158,8 @@ private:
             QueueClick(static_cast<int32_t>(60 + Below(700)), static_cast<int32_t>(20 + Below(500)));
         } else if (roll < 950) {
             if (const auto pair = board::FindFirstPair(*board)) {
-                const auto first = PointOnTile(*board, pair->first);
-                const auto second = PointOnTile(*board, pair->second);
+                const auto first = rig.PointOnTile(pair->first);
+                const auto second = rig.PointOnTile(pair->second);
                 if (first && second) {
                     QueueClick(first->x, first->y);
                     QueueClick(second->x, second->y);
@@ -253,11 +195,9 @@ private:
     }
 
     std::mt19937 random;
-    testing_support::CFrameworkHarness harness;
-    CDXFramework framework{&harness.desktop};
+    game_test::CGameRig rig;
     std::vector<std::string> layouts;
     std::deque<SInput> pending;
-    uint32_t frameMs = 20;
     long games = 0;
     long pairs = 0;
     long savesCancelled = 0;
@@ -295,7 +235,8 @@ int main(int argc, char** argv)
         long endKb = 0;
         soak.Play(id - '0', frames, flatFrom, flatKb, endKb);
         const long growth = endKb - flatKb;
-        std::printf("screen %c: %ld kB at frame %ld, %ld kB at the end (%+ld kB)\n", id, flatKb, flatFrom, endKb, growth);
+        std::printf(
+            "screen %c: %ld kB at frame %ld, %ld kB at the end (%+ld kB)\n", id, flatKb, flatFrom, endKb, growth);
         if (toleranceKb >= 0 && growth > toleranceKb) {
             std::printf("screen %c: resident memory grew by more than %ld kB\n", id, toleranceKb);
             status = 1;

@@ -14,7 +14,9 @@
 
 namespace assets {
 
-inline constexpr const char* kIconName = "velmora-mahjongg";
+// The desktop icons are named after the game's reverse-DNS id, as are its
+// desktop entry and its software-catalogue entry.
+inline constexpr const char* kIconName = "io.github.velmora.Mahjongg";
 inline constexpr const char* kWindowIconFile = "Graphics/Gui/Window Icon.bmp";
 inline constexpr int kWindowIconSizePx = 64;
 inline constexpr std::array<int, 8> kDesktopIconSizesPx = {16, 22, 24, 32, 48, 64, 128, 256};

@@ -1,8 +1,8 @@
 // Drawing of the layout preview.
 #include "LayoutPreview.h"
 
+#include "LayoutCheck.h"
 #include "board/BoardGeometry.h"
-#include "board/LayoutCheck.h"
 
 #include <algorithm>
 #include <string>

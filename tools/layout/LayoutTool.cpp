@@ -5,8 +5,8 @@
 #include "LayoutPreview.h"
 #include "LayoutSolve.h"
 
-#include "board/LayoutCheck.h"
-#include "board/LayoutText.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 #include "platform/BinaryIo.h"
 #include "platform/Files.h"
 

@@ -3,7 +3,11 @@
 // newline codes, and the texts of the game fitting where they are drawn.
 #include "GeneratedTree.h"
 
+#include "game/GameTexts.h"
+#include "media/BitmapFont.h"
+#include "media/FontTable.h"
 #include "media/TextLayout.h"
+#include "platform/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,29 +21,16 @@ namespace {
 
 using namespace gui_assets_test;
 
-struct SFontFiles {
-    int index;
-    const char* sheet;
-    const char* metrics;
-    int cell;
-    int lineHeight;
-};
-
-constexpr SFontFiles kFonts[] = {
-    {1, "Graphics/Gui/Times Roman 10 Font.bmp", "Data/Times Roman 10 Font Metrics.dat", 16, 16},
-    {2, "Graphics/Gui/Times Roman 16 Font.bmp", "Data/Times Roman 16 Font Metrics.dat", 32, 24},
-    {3, "Graphics/Gui/Klang MT 20 Font.bmp", "Data/Klang MT 20 Font Metrics.dat", 32, 32},
-};
+// The game's own font table: the files and the cell and line sizes it
+// draws with.
+std::string FileOf(const char* gamePath) { return GeneratedTree().dir.File(platform::NativePath(gamePath)); }
 
 media::SFontMetrics Metrics(const SFontFiles& font)
 {
-    const std::vector<uint8_t> bytes = ReadBytes(GeneratedTree().dir.File(font.metrics));
     media::SFontMetrics metrics;
-    for (size_t i = 0; i < bytes.size() && i < metrics.advances.size(); ++i) {
-        metrics.advances[i] = static_cast<int8_t>(bytes[i]);
-    }
-    metrics.cellWidth = font.cell;
-    metrics.cellHeight = font.cell;
+    metrics.advances = media::AdvancesFromBytes(ReadBytes(FileOf(font.metricsFile)));
+    metrics.cellWidth = font.cellSize;
+    metrics.cellHeight = font.cellSize;
     metrics.lineHeight = font.lineHeight;
     return metrics;
 }
@@ -52,24 +43,24 @@ bool CodeHasGlyph(int code) { return (code >= 33 && code <= 126) || code >= 161;
 // the 1x advances, so the text lays out the same in picture units.
 TEST(FontSheets, GlyphsStayInsideTheirColumnsAndTheirLine)
 {
-    for (const SFontFiles& font : kFonts) {
+    for (const SFontFiles& font : kFontFiles) {
         const media::SFontMetrics metrics = Metrics(font);
         for (int s = 1; s <= 4; ++s) {
-            SCOPED_TRACE(std::string(font.sheet) + " at " + std::to_string(s));
-            const std::optional<SBitmap> sheet = LoadScaled(GeneratedTree().dir.File(font.sheet), s);
+            SCOPED_TRACE(std::string(font.sheetFile) + " at " + std::to_string(s));
+            const std::optional<SBitmap> sheet = LoadScaled(FileOf(font.sheetFile), s);
             ASSERT_TRUE(sheet.has_value());
-            ASSERT_EQ(sheet->width, 16 * font.cell * s);
+            ASSERT_EQ(sheet->Width(), 16 * font.cellSize * s);
             for (int code = 0; code < 256; ++code) {
                 const int advance = metrics.advances[static_cast<size_t>(code)];
                 ASSERT_GE(advance, 0) << code;
-                ASSERT_LE(advance, font.cell) << code;
-                const int first = (font.cell - advance) / 2;
+                ASSERT_LE(advance, font.cellSize) << code;
+                const int first = (font.cellSize - advance) / 2;
                 int ink = 0;
                 int stray = 0;
-                for (int y = 0; y < font.cell * s; ++y) {
-                    for (int x = 0; x < font.cell * s; ++x) {
+                for (int y = 0; y < font.cellSize * s; ++y) {
+                    for (int x = 0; x < font.cellSize * s; ++x) {
                         const bool drawn = !IsKey(
-                            sheet->At((code % 16) * font.cell * s + x, (code / 16) * font.cell * s + y));
+                            sheet->At((code % 16) * font.cellSize * s + x, (code / 16) * font.cellSize * s + y));
                         const bool allowed
                             = x >= first * s && x < (first + advance) * s && y < font.lineHeight * s;
                         ink += drawn && allowed;
@@ -87,13 +78,13 @@ TEST(FontSheets, GlyphsStayInsideTheirColumnsAndTheirLine)
 
 TEST(FontSheets, SpacesAdvanceAndTheNewlineTakesNoRoom)
 {
-    for (const SFontFiles& font : kFonts) {
+    for (const SFontFiles& font : kFontFiles) {
         const media::SFontMetrics metrics = Metrics(font);
-        EXPECT_EQ(metrics.Advance('\n'), 0) << font.index;
-        EXPECT_GT(metrics.Advance(' '), 1) << font.index;
-        EXPECT_LT(metrics.Advance(' '), metrics.Advance('m')) << font.index;
+        EXPECT_EQ(metrics.Advance('\n'), 0) << font.sheetFile;
+        EXPECT_GT(metrics.Advance(' '), 1) << font.sheetFile;
+        EXPECT_LT(metrics.Advance(' '), metrics.Advance('m')) << font.sheetFile;
         for (const char c : std::string("0123456789")) {
-            EXPECT_GT(metrics.Advance(c), 0) << font.index << " " << c;
+            EXPECT_GT(metrics.Advance(c), 0) << font.sheetFile << " " << c;
         }
     }
 }
@@ -101,11 +92,11 @@ TEST(FontSheets, SpacesAdvanceAndTheNewlineTakesNoRoom)
 // The rows of a glyph's ink in its cell.
 std::pair<int, int> InkRows(const SBitmap& sheet, const SFontFiles& font, uint8_t code)
 {
-    int top = font.cell;
+    int top = font.cellSize;
     int bottom = 0;
-    for (int y = 0; y < font.cell; ++y) {
-        for (int x = 0; x < font.cell; ++x) {
-            if (!IsKey(sheet.At((code % 16) * font.cell + x, (code / 16) * font.cell + y))) {
+    for (int y = 0; y < font.cellSize; ++y) {
+        for (int x = 0; x < font.cellSize; ++x) {
+            if (!IsKey(sheet.At((code % 16) * font.cellSize + x, (code / 16) * font.cellSize + y))) {
                 top = std::min(top, y);
                 bottom = std::max(bottom, y + 1);
             }
@@ -118,8 +109,8 @@ std::pair<int, int> InkRows(const SBitmap& sheet, const SFontFiles& font, uint8_
 // caption font sit in the middle of the cell.
 TEST(FontSheets, CaptionCapitalsSitMidCell)
 {
-    const SFontFiles& font = kFonts[2];
-    const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
+    const SFontFiles& font = kFontFiles[2];
+    const std::optional<SBitmap> sheet = LoadBmp(FileOf(font.sheetFile));
     ASSERT_TRUE(sheet.has_value());
     for (const char c : std::string("HEMT")) {
         const auto [top, bottom] = InkRows(*sheet, font, static_cast<uint8_t>(c));
@@ -191,8 +182,8 @@ TEST(FontSpacing, CaptionLettersAreEvenlySpaced)
     constexpr double kMostDeviationPx = 0.75; // standard deviation of the gaps
     constexpr double kWidestSpreadPx = 3.5; // loosest pair against the tightest
     constexpr int kLeastWordSpacePx = 4;
-    const SFontFiles& font = kFonts[2];
-    const std::optional<SBitmap> sheet = LoadBmp(GeneratedTree().dir.File(font.sheet));
+    const SFontFiles& font = kFontFiles[2];
+    const std::optional<SBitmap> sheet = LoadBmp(FileOf(font.sheetFile));
     ASSERT_TRUE(sheet.has_value());
     const media::SFontMetrics metrics = Metrics(font);
     const auto [zoneTop, zoneBottom] = InkRows(*sheet, font, 'x');
@@ -263,7 +254,7 @@ struct SLaidOut {
 
 SLaidOut LayOut(const std::string& text, int fontIndex, int width, int alignment)
 {
-    const media::SFontMetrics metrics = Metrics(kFonts[fontIndex - 1]);
+    const media::SFontMetrics metrics = Metrics(kFontFiles[fontIndex - 1]);
     const media::STextBox box{0, 0, width, 100000};
     const std::vector<media::SGlyphPlacement> placements = media::LayOutText(text, metrics, box, alignment, 0);
     SLaidOut out;
@@ -290,18 +281,11 @@ TEST(TextFit, TextsFitWhereTheGameDrawsThem)
         int alignment;
         int maxLines;
     };
-    const std::string veskIntro
-        = "The goal of Vesk Style Mahjongg is to remove all the tiles, like Mahjongg Solitaire.  Each pair of tiles "
-          "you remove adds a random amount of time to the clock between 5-15 seconds.  If your time runs out (the "
-          "clock decreases as you play), the game is over, so watch out!\n\nSee the Help for more information.";
-    const std::string zandorIntro
-        = "The goal of Zandor Mahjongg is to remove all the tiles, like Mahjongg Solitaire.  You can only remove "
-          "tile pairs that match the tile type in the upper right corner of the screen.  You have ten seconds to find "
-          "a match before the board is shuffled and a new tile is selected.\n\nSee the Help for more information.";
     const SCase cases[] = {
         // The introduction box: left-aligned in 450 pixels above its button.
-        {veskIntro, 2, 450, media::kAlignLeft, 7},
-        {zandorIntro, 2, 450, media::kAlignLeft, 7},
+        {game::kTraditionalIntroText, 2, 450, media::kAlignLeft, 7},
+        {game::kVeskStyleIntroText, 2, 450, media::kAlignLeft, 7},
+        {game::kZandorIntroText, 2, 450, media::kAlignLeft, 7},
         // The record prompt must leave the input box below it free.
         {"Congratulations, you achieved the best time! Please enter your name below:", 2, 450, media::kAlignLeft, 3},
         {"Please enter a name to save your game:", 2, 450, media::kAlignCentre, 1},
@@ -328,16 +312,6 @@ TEST(TextFit, TextsFitWhereTheGameDrawsThem)
             EXPECT_LE(laid.right, c.width);
         }
     }
-}
-
-// The rules page shows 18 lines of 460 pixels and scrolls 30 lines further.
-TEST(TextFit, RulesTextScrollsToItsEnd)
-{
-    const std::vector<uint8_t> bytes = ReadBytes(GeneratedTree().dir.File("Data/Rules.txt"));
-    const std::string rules(bytes.begin(), bytes.end());
-    const SLaidOut laid = LayOut(rules, 2, 460, media::kAlignLeft);
-    EXPECT_GT(laid.lines, 18);
-    EXPECT_LE(laid.lines, 48);
 }
 
 } // namespace

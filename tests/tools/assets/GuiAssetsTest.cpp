@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -90,8 +91,8 @@ TEST(GeneratedTree, EveryPictureIsAPlain24BitBitmapOfItsSize)
         SCOPED_TRACE(picture.path);
         const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File(picture.path));
         ASSERT_TRUE(bitmap.has_value());
-        EXPECT_EQ(bitmap->width, picture.width);
-        EXPECT_EQ(bitmap->height, picture.height);
+        EXPECT_EQ(bitmap->Width(), picture.width);
+        EXPECT_EQ(bitmap->Height(), picture.height);
     }
     const std::vector<std::string> backdrops = FilesBelow(tree.dir.File("Graphics/Backdrops"));
     EXPECT_GE(backdrops.size(), 4u);
@@ -99,8 +100,8 @@ TEST(GeneratedTree, EveryPictureIsAPlain24BitBitmapOfItsSize)
         SCOPED_TRACE(name);
         const std::optional<SBitmap> bitmap = LoadBmp(tree.dir.File("Graphics/Backdrops/" + name));
         ASSERT_TRUE(bitmap.has_value());
-        EXPECT_EQ(bitmap->width, 800);
-        EXPECT_EQ(bitmap->height, 600);
+        EXPECT_EQ(bitmap->Width(), 800);
+        EXPECT_EQ(bitmap->Height(), 600);
     }
 }
 
@@ -120,10 +121,10 @@ TEST(GeneratedTree, NoPixelIsNearlyBlackAndOpaqueSurfacesHaveNoKey)
             || file == "Graphics/Gui/Backdrop Preview.bmp";
         int nearlyBlack = 0;
         int keyed = 0;
-        for (int y = 0; y < bitmap->height; ++y) {
-            for (int x = 0; x < bitmap->width; ++x) {
-                const uint8_t* p = bitmap->At(x, y);
-                nearlyBlack += !IsKey(p) && p[0] < 8 && p[1] < 8 && p[2] < 8;
+        for (int y = 0; y < bitmap->Height(); ++y) {
+            for (int x = 0; x < bitmap->Width(); ++x) {
+                const SRgb& p = bitmap->At(x, y);
+                nearlyBlack += !IsKey(p) && p.r < 8 && p.g < 8 && p.b < 8;
                 keyed += opaque && IsKey(p);
             }
         }
@@ -144,27 +145,29 @@ SScaleCheck CompareWithBase(const SBitmap& base, const SBitmap& scaled, int scal
     SScaleCheck check;
     double difference = 0;
     double disagreement = 0;
-    for (int y = 0; y < base.height; ++y) {
-        for (int x = 0; x < base.width; ++x) {
+    auto channels = [](const SRgb& p) { return std::array<int, 3>{p.r, p.g, p.b}; };
+    for (int y = 0; y < base.Height(); ++y) {
+        for (int x = 0; x < base.Width(); ++x) {
             int sum[3] = {0, 0, 0};
             int keyed = 0;
             for (int dy = 0; dy < scale; ++dy) {
                 for (int dx = 0; dx < scale; ++dx) {
-                    const uint8_t* p = scaled.At(x * scale + dx, y * scale + dy);
+                    const SRgb& p = scaled.At(x * scale + dx, y * scale + dy);
                     keyed += IsKey(p);
-                    check.nearlyBlack += !IsKey(p) && p[0] < 8 && p[1] < 8 && p[2] < 8;
+                    check.nearlyBlack += !IsKey(p) && p.r < 8 && p.g < 8 && p.b < 8;
                     for (int c = 0; c < 3; ++c) {
-                        sum[c] += p[c];
+                        sum[c] += channels(p)[static_cast<size_t>(c)];
                     }
                 }
             }
             for (int c = 0; c < 3; ++c) {
-                difference += std::abs(static_cast<double>(sum[c]) / (scale * scale) - base.At(x, y)[c]);
+                difference += std::abs(
+                    static_cast<double>(sum[c]) / (scale * scale) - channels(base.At(x, y))[static_cast<size_t>(c)]);
             }
             disagreement += std::abs(static_cast<double>(keyed) / (scale * scale) - IsKey(base.At(x, y)));
         }
     }
-    const double pixels = static_cast<double>(base.width) * base.height;
+    const double pixels = static_cast<double>(base.Width()) * base.Height();
     check.meanChannelDifference = difference / (3 * pixels);
     check.keyDisagreement = disagreement / pixels;
     return check;
@@ -190,8 +193,8 @@ TEST(ScaledPictures, EveryPictureHasItsFinerVersionsAndTheyMatchIt)
             SCOPED_TRACE(file + " at " + std::to_string(scale));
             const std::optional<SBitmap> scaled = LoadScaled(path, scale);
             ASSERT_TRUE(scaled.has_value());
-            ASSERT_EQ(scaled->width, base->width * scale);
-            ASSERT_EQ(scaled->height, base->height * scale);
+            ASSERT_EQ(scaled->Width(), base->Width() * scale);
+            ASSERT_EQ(scaled->Height(), base->Height() * scale);
             const SScaleCheck check = CompareWithBase(*base, *scaled, scale);
             EXPECT_LE(check.meanChannelDifference, kMaxMeanChannelDifference);
             EXPECT_LE(check.keyDisagreement, kMaxKeyDisagreement);

@@ -65,11 +65,11 @@ TEST(JudgingTools, ComposeTheGeneratedTree)
     for (const char* name : {"Main Menu.bmp", "Game Select Page.bmp", "Options Page.bmp", "Rules Page.bmp",
              "Game Screen.bmp", "Save Dialog.bmp"}) {
         const std::optional<SBitmap> screen = LoadBmp(out.File(name));
-        EXPECT_TRUE(screen && screen->width == 800 && screen->height == 600) << name;
+        EXPECT_TRUE(screen && screen->Width() == 800 && screen->Height() == 600) << name;
     }
     ASSERT_TRUE(WriteContactSheet(tree.dir.Path(), out.File("sheet.bmp")));
     const std::optional<SBitmap> sheet = LoadBmp(out.File("sheet.bmp"));
-    EXPECT_TRUE(sheet && sheet->height > 600);
+    EXPECT_TRUE(sheet && sheet->Height() > 600);
     EXPECT_FALSE(WriteContactSheet(out.File("no such folder"), out.File("none.bmp")));
 }
 

@@ -23,7 +23,7 @@ TEST(IconsTest, DesktopSizesAreDrawnWithAClearSurround)
     for (const int size : kDesktopIconSizesPx) {
         SCOPED_TRACE(size);
         const std::string path = temp.File(
-            "icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/velmora-mahjongg.png");
+            "icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/" + kIconName + ".png");
         cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
         ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
         EXPECT_EQ(cairo_image_surface_get_width(png), size);
@@ -43,7 +43,8 @@ TEST(IconsTest, DesktopSizesAreDrawnWithAClearSurround)
         EXPECT_GT(opaque, size * size / 3); // a filled picture, not a speck
         EXPECT_LT(opaque, size * size * 9 / 10);
     }
-    const auto svg = platform::ReadWholeFile(temp.File("icons/hicolor/scalable/apps/velmora-mahjongg.svg"));
+    const auto svg
+        = platform::ReadWholeFile(temp.File(std::string("icons/hicolor/scalable/apps/") + kIconName + ".svg"));
     ASSERT_TRUE(svg.has_value());
     EXPECT_NE(std::string(svg->begin(), svg->end()).find("<svg"), std::string::npos);
 }

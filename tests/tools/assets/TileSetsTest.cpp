@@ -63,7 +63,7 @@ TEST(TileSets, EveryPictureIsTransparentOutsideTheShapeAndSolidInside)
     for (const std::string& set : assets::TileSetFolderNames()) {
         for (const std::string& name : assets::TileFileNames()) {
             const std::optional<SBitmap> picture = LoadBmp(SetFolder(set) + "/" + name);
-            ASSERT_TRUE(picture && picture->width == 64 && picture->height == 64) << set << "/" << name;
+            ASSERT_TRUE(picture && picture->Width() == 64 && picture->Height() == 64) << set << "/" << name;
             int outsideShape = 0;
             int holes = 0;
             for (int y = 0; y < 64; ++y) {

@@ -5,7 +5,7 @@
 #include "LayoutSolve.h"
 #include "LayoutTool.h"
 
-#include "board/LayoutText.h"
+#include "LayoutText.h"
 #include "board/Rules.h"
 #include "platform/Files.h"
 
@@ -134,9 +134,6 @@ TEST(DealSolverTest, HandLaidBoards)
         if (outcome.result == ESolveResult::Won) {
             EXPECT_TRUE(ReplayClears(*laid, outcome.moves));
         }
-        std::set<std::vector<bool>> lost;
-        auto again = Lay(test.tiles);
-        EXPECT_EQ(ClearsByBruteForce(*again, lost), test.expected == ESolveResult::Won);
     }
 }
 
@@ -215,7 +212,8 @@ TEST(DealSolverTest, AgreesWithExhaustiveSearchOnRandomBoards)
         int won = 0;
         int lostCount = 0;
         for (int round = 0; round < shape.rounds; ++round) {
-            const std::vector<SPlaced> tiles = RandomBoard(random, shape.columns, shape.spots, shape.raised, shape.levels);
+            const std::vector<SPlaced> tiles
+                = RandomBoard(random, shape.columns, shape.spots, shape.raised, shape.levels);
             auto laid = Lay(tiles);
             const SSolveOutcome outcome = solver.Solve(*laid);
             std::set<std::vector<bool>> lost;
@@ -311,10 +309,10 @@ TEST(DealSolverTest, SolveCommandReportsSharesIntervalAndOptions)
 
     // The deals over a tiny budget, searched again with the default one.
     std::ostringstream again, againErr;
-    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "4", "--seed", "2", "--budget", "1", "--retry", "50000"}, again, againErr),
+    ASSERT_EQ(RunLayoutTool({"solve", turtle, "--deals", "4", "--seed", "2", "--budget", "1", "--retry", "50000"},
+                  again, againErr),
         kExitOk);
-    EXPECT_NE(
-        again.str().find("searched again with a budget of 50000 games: 4 deals, 4 decided"), std::string::npos)
+    EXPECT_NE(again.str().find("searched again with a budget of 50000 games: 4 deals, 4 decided"), std::string::npos)
         << again.str();
     EXPECT_NE(again.str().find("unknown:    0"), std::string::npos) << again.str();
 

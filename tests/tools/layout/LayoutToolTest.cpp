@@ -5,8 +5,8 @@
 
 #include "../../board/BoardTestLayouts.h"
 
-#include "board/LayoutCheck.h"
-#include "board/LayoutText.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
 
@@ -102,29 +102,6 @@ TEST(LayoutToolTest, ShippedLayoutsCompileCheckRoundTripAndDiffer)
         EXPECT_TRUE(added) << "repeats " << where->second;
     }
     EXPECT_GE(seen.size(), 12u);
-}
-
-TEST(LayoutToolTest, TurtleIsTheClassicArrangement)
-{
-    const auto layout = board::ParseLayoutText(ReadText(LayoutsFolder() + "/Turtle.txt"));
-    ASSERT_TRUE(layout.Ok());
-    std::map<int, int> perLevel, perRowOfLevel0;
-    std::vector<SCellPosition> upper;
-    for (const SCellPosition& p : TopLefts(layout)) {
-        ++perLevel[p.level];
-        if (p.level == 0) {
-            ++perRowOfLevel0[p.row];
-        } else if (p.level >= 3) {
-            upper.push_back(p);
-        }
-    }
-    EXPECT_EQ(perLevel, (std::map<int, int>{{0, 87}, {1, 36}, {2, 16}, {3, 4}, {4, 1}}));
-    // Eight rows of 12, 8, 10, 12, 12, 10, 8 and 12, and the three side tiles
-    // half a row lower than row 6.
-    EXPECT_EQ(perRowOfLevel0,
-        (std::map<int, int>{{0, 12}, {2, 8}, {4, 10}, {6, 12}, {7, 3}, {8, 12}, {10, 10}, {12, 8}, {14, 12}}));
-    // The top tile sits half a tile into the middle of the 2 x 2 below it.
-    EXPECT_EQ(upper, (std::vector<SCellPosition>{{13, 6, 3}, {15, 6, 3}, {13, 8, 3}, {15, 8, 3}, {14, 7, 4}}));
 }
 
 // Problems are named by file and line in texts, by file and tile number in

@@ -1,5 +1,5 @@
 // Reading and writing the text form of layouts.
-#include "board/LayoutText.h"
+#include "LayoutText.h"
 
 #include "platform/BinaryIo.h"
 

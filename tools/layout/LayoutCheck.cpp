@@ -1,6 +1,6 @@
 // Checks of a layout's tiles against the grid, each other, the rules and the
 // screen.
-#include "board/LayoutCheck.h"
+#include "LayoutCheck.h"
 
 #include "board/Board.h"
 #include "board/BoardGeometry.h"

@@ -1,16 +1,16 @@
-// Layouts in text: what a drawing means, what it refuses and where, that
-// printing and parsing give back the same file, and seeded mutations that must
-// break neither the readers nor the round trip. Then the layout checks: each
-// fault is found and blamed on the right tile.
-#include "BoardTestLayouts.h"
+// Layouts in text: what a drawing means, what it refuses and where, and that
+// printing and parsing give back the same file (any input, through the
+// fuzz entry fuzz_mutations_layout). Then the layout checks: each fault is
+// found and blamed on the right tile.
+#include "../../board/BoardTestLayouts.h"
 
-#include "board/LayoutCheck.h"
+#include "LayoutCheck.h"
+#include "LayoutText.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <random>
 #include <regex>
 #include <tuple>
 
@@ -162,92 +162,6 @@ TEST(LayoutTextTest, PrintedTextCompilesBackToTheSameFile)
         ASSERT_TRUE(back.has_value()) << text << ParseLayoutText(text).problems[0].message;
         EXPECT_EQ(EncodeLayout(*back), EncodeLayout(data)) << text;
     }
-}
-
-constexpr int kFuzzCases = 1500;
-
-TEST(LayoutTextTest, SeededMutationsOfTextAndFilesNeverBreakTheReaders)
-{
-    const std::string tokens[] = {"level ", "tile ", "order\n", "record ", "name ", "\"", "\\x", "\\", "#", "+-", "|_",
-        "+", "|", "_", ".", " ", "\t", "\r", "\n", "0", "7", "8", "15", "31", "-1", "2147483648", "-2147483649",
-        "99999999999999999999", std::string(40, '.'), std::string(3000, '+'), "\xff\xfe", "\x01"};
-    // Out of order, with two tiles on one spot.
-    SLayoutData odd = board_test::BlockLayout();
-    std::reverse(odd.cells.begin(), odd.cells.end());
-    odd.cells[7] = odd.cells[8];
-    const std::string seeds[] = {PrintLayoutText(board_test::BlockLayout(), "Block"), PrintLayoutText(odd, "Odd"),
-        "name X\nlevel 0\n+-\n|_\n", ""};
-    // Only the engine's raw output is used, so the cases are the same with every standard library.
-    std::mt19937 random(20240501);
-    const auto below = [&random](size_t bound) { return bound == 0 ? 0 : random() % bound; };
-    int roundTrips[2] = {};
-    for (int i = 0; i < 2 * kFuzzCases && !HasFailure(); ++i) {
-        SCOPED_TRACE(i);
-        std::optional<SLayoutData> data;
-        std::vector<SCellPosition> positions;
-        if (i % 2 == 0) {
-            std::string text = seeds[below(std::size(seeds))];
-            for (size_t steps = 1 + below(4); steps > 0; --steps) {
-                const size_t at = below(text.size() + 1);
-                const size_t kind = below(3);
-                if (kind == 0) {
-                    text.insert(at, tokens[below(std::size(tokens))]);
-                } else if (kind == 1) {
-                    text.erase(at, below(200));
-                }
-                for (size_t n = kind == 2 ? below(60) : 0; n > 0; --n) {
-                    text.insert(at, 1, static_cast<char>(1 + below(255))); // no zero: it stays text
-                }
-            }
-            const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
-            const SLayoutText parsed = ParseLayoutText(text);
-            for (const auto& problem : parsed.problems) {
-                EXPECT_TRUE(problem.line >= 0 && problem.line <= lines) << problem.line;
-            }
-            for (const auto& tile : parsed.tiles) {
-                EXPECT_TRUE(tile.line >= 1 && tile.line <= lines) << tile.line;
-                positions.push_back(tile.topLeft);
-            }
-            data = ToLayoutData(parsed);
-        } else {
-            SLayoutData mutated = odd;
-            for (size_t steps = 1 + below(6); steps > 0; --steps) {
-                auto& tile = mutated.cells[below(kTileCount)];
-                if (below(2) == 0) { // another square: stays a readable file
-                    tile = TileCells({static_cast<int32_t>(below(31)), static_cast<int32_t>(below(15)),
-                        static_cast<int32_t>(below(8))});
-                } else {
-                    std::swap(tile, mutated.cells[below(kTileCount)]);
-                }
-            }
-            std::vector<uint8_t> bytes = EncodeLayout(mutated);
-            // Now and then raw damage: bytes changed, the file cut or lengthened.
-            for (size_t n = below(4) == 0 ? 1 + below(8) : 0; n > 0; --n) {
-                bytes[below(bytes.size())] = static_cast<uint8_t>(below(256));
-            }
-            bytes.resize(below(10) == 0 ? below(kLayoutFileBytes + 100) : bytes.size());
-            const SLayoutDecodeResult result = DecodeLayout(bytes);
-            EXPECT_TRUE(result.badTile >= (result.Ok() || result.error == ELayoutError::Short ? -1 : 0)
-                && result.badTile < kTileCount);
-            positions = TopLeftCells(result.data);
-            data = result.Ok() ? std::optional(result.data) : std::nullopt;
-        }
-        for (const auto& problem : CheckLayout(positions)) {
-            EXPECT_LT(std::max(problem.tile, problem.otherTile), static_cast<int>(positions.size()));
-        }
-        if (data) {
-            ++roundTrips[i % 2];
-            // Holders without their terminating zero are cut in the text and
-            // written cut into any file.
-            const std::string text = PrintLayoutText(*data, "Fuzzed");
-            const auto back = CompileLayoutText(text);
-            ASSERT_TRUE(back.has_value()) << ParseLayoutText(text).problems[0].message;
-            ASSERT_EQ(EncodeLayout(*back), EncodeLayout(*data));
-        }
-    }
-    // Enough cases must stay whole layouts, or the round trip is hardly exercised.
-    EXPECT_GT(roundTrips[0], kFuzzCases / 50);
-    EXPECT_GT(roundTrips[1], kFuzzCases / 5);
 }
 
 // Tiles stacked on one spot from level 0 up.

@@ -1,20 +1,19 @@
-// Pictures of the game screens for a developer to look at, not a test:
-//   VELMORA_GAME_SHOTS=DIR velmora_tests_game --gtest_also_run_disabled_tests
-//       --gtest_filter='*Screenshots*'
+// velmora-gameshots: pictures of the game screens for a developer to look at,
+// driven by the game tests' rig (fake display and clock, the run folder's data):
+//   VELMORA_RUN_DIR=build/game velmora-gameshots DIR
 // writes one .ppm per situation into DIR (each game type in play, paused,
 // with a selection and the hint mark, each dialog, Vesk Style out of time,
 // Zandor with its panel, at 32 and 16 bits).
-#include "GameRig.h"
+#include "game/GameRig.h"
 
 #include "game/SavedGame.h"
 #include "platform/FakeVideoBackend.h"
 #include "platform/Surface.h"
 #include "screens/SharedValues.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -25,7 +24,10 @@ namespace {
 void WriteShown(CGameRig& rig, const std::string& folder, const std::string& name)
 {
     platform::CSurface* shown = rig.harness.video.state.shown.get();
-    ASSERT_NE(shown, nullptr);
+    if (shown == nullptr) {
+        std::fprintf(stderr, "nothing shown for %s\n", name.c_str());
+        return;
+    }
     auto rgb = platform::CSurface::Create(shown->Width(), shown->Height(), platform::PixelFormat::ForDepth(32));
     rgb->Blit(*shown, {0, 0, shown->Width(), shown->Height()}, {0, 0, shown->Width(), shown->Height()});
     std::ofstream out(folder + "/" + name + ".ppm", std::ios::binary);
@@ -39,23 +41,21 @@ void WriteShown(CGameRig& rig, const std::string& folder, const std::string& nam
     }
 }
 
-TEST(GameScreens, DISABLED_Screenshots)
+// Every game type in play, paused, with its dialogs, at two depths, and the
+// saved game the end-to-end suite loads.
+void WriteShots(const std::string& out)
 {
-    const char* folder = std::getenv("VELMORA_GAME_SHOTS");
-    if (!folder) {
-        GTEST_SKIP() << "VELMORA_GAME_SHOTS names no folder";
-    }
-    const std::string out = folder;
     for (int32_t bits : {32, 16}) {
         CGameRig rig(board::SLayoutData{});
-        ASSERT_TRUE(rig.available);
         rig.CopyBuiltLayouts();
         rig.framework.SetFullScreenMode(800, 600, bits);
         const std::string depth = "-" + std::to_string(bits);
         for (int32_t id : {kTraditionalScreenId, kVeskStyleScreenId, kZandorScreenId}) {
             const std::string type = std::to_string(id - 1);
             CGameScreen* game = rig.Start(id, "Turtle");
-            ASSERT_NE(game->Board(), nullptr);
+            if (game->Board() == nullptr) {
+                return;
+            }
             rig.Frames(2, 400, 300);
             WriteShown(rig, out, "type" + type + "-play" + depth);
             const auto pair = board::FindFirstPair(*game->Board());
@@ -106,3 +106,14 @@ TEST(GameScreens, DISABLED_Screenshots)
 }
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 || !CGameRig().available) {
+        std::fprintf(stderr, "usage: VELMORA_RUN_DIR=RUN_FOLDER %s OUT_DIR\n", argv[0]);
+        return 2;
+    }
+    // The rig works in a folder of its own; the pictures go where asked.
+    WriteShots(std::filesystem::absolute(argv[1]).string());
+    return 0;
+}
