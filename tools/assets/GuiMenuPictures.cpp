@@ -148,7 +148,7 @@ CImage MainMenuBackground(int scale)
     // The title above the page area.
     const std::string title = "Velmora Mahjongg";
     double size = 66;
-    while (size > 30 && TextWidth(cr, EFace::Display, size, title) > 510) {
+    while (size > 30 && TextWidth(EFace::Display, size, title) > 510) {
         size -= 1;
     }
     PaintText(cr, EFace::Display, size, title, 26, 80, EAnchor::Left, GoldLook(2.6, 3.5));
@@ -294,7 +294,7 @@ std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, b
     // The slanted script and its rim reach past the measured advance: keep
     // clear of the frame.
     double size = 19;
-    while (size > 10 && TextWidth(cr, EFace::Display, size, name) > 76) {
+    while (size > 10 && TextWidth(EFace::Display, size, name) > 76) {
         size -= 0.5;
     }
     const bool ok = PaintText(

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -21,8 +20,10 @@ namespace {
 using namespace gui_assets_test;
 namespace fs = std::filesystem;
 
-constexpr double kMaxMeanChannelDifference = 100;
-constexpr double kMaxKeyDisagreement = 1;
+// Measured at most 2.7 (the small text font at scale 2) and 0.042 (the same
+// font at scale 4, its hinted glyphs outlined anew at every size).
+constexpr double kMaxMeanChannelDifference = 3.5;
+constexpr double kMaxKeyDisagreement = 0.05;
 
 struct SPictureSize {
     const char* path;
@@ -172,8 +173,7 @@ SScaleCheck CompareWithBase(const SBitmap& base, const SBitmap& scaled, int scal
 
 // Every picture the game loads also comes drawn at scales 2 to 4 (the soft
 // backdrops at 2 only): exactly s times the size, the key rule kept, and,
-// reduced by s x s box averages, close to the 1x picture. Measured: mean
-// channel differences up to about N, key disagreement up to about M.
+// reduced by s x s box averages, close to the 1x picture.
 TEST(ScaledPictures, EveryPictureHasItsFinerVersionsAndTheyMatchIt)
 {
     const STree& tree = GeneratedTree();
@@ -196,7 +196,6 @@ TEST(ScaledPictures, EveryPictureHasItsFinerVersionsAndTheyMatchIt)
             EXPECT_LE(check.meanChannelDifference, kMaxMeanChannelDifference);
             EXPECT_LE(check.keyDisagreement, kMaxKeyDisagreement);
             EXPECT_EQ(check.nearlyBlack, 0);
-            std::printf("SCALECHECK %s %d %.3f %.4f\n", file.c_str(), scale, check.meanChannelDifference, check.keyDisagreement);
             ++checked;
         }
         EXPECT_FALSE(fs::exists(assets::ScaledPath(path, largest + 1))) << file;
