@@ -140,7 +140,10 @@ CImage MainMenuBackground(int scale)
 {
     CCanvas canvas(800, 600, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(800, 600, Walnut(101), scale);
+    // The two leather panels cover most of the wood: it is shaded only
+    // where it shows, around them and in their rounded corners.
+    const auto wood = MakeWood(800, 600, Walnut(101), scale,
+        {{0, 0, 800, 139}, {0, 575, 800, 25}, {536, 0, 41, 600}, {773, 0, 27, 600}});
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
     PaintVignette(cr, 800, 600, 0.55);

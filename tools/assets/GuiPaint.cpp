@@ -104,26 +104,28 @@ SWoodStyle Walnut(uint32_t seed, EGrain grain) { return {Rgb(122, 74, 42), Rgb(6
 SColour ChocolateLight() { return Rgb(74, 46, 30); }
 SColour ChocolateDark() { return Rgb(44, 26, 17); }
 
-void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const SArea& area)
+void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const std::vector<SArea>& areas)
 {
     cairo_surface_flush(canvas.Surface());
     unsigned char* data = cairo_image_surface_get_data(canvas.Surface());
     const int stride = cairo_image_surface_get_stride(canvas.Surface());
     const double scale = canvas.Scale();
-    // The area's pixels with a margin of one picture pixel, inside the canvas.
+    // Each area's pixels with a margin of one picture pixel, inside the canvas.
     const auto first = [&](double at) { return std::max(0, static_cast<int>(std::floor((at - 1) * scale))); };
     const auto end = [&](double at, int size) {
         return static_cast<int>(std::min<double>(size, std::ceil((at + 1) * scale)));
     };
-    const int left = first(area.x);
-    const int right = end(area.x + area.w, canvas.PixelWidth());
-    for (int y = first(area.y); y < end(area.y + area.h, canvas.PixelHeight()); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        const double pictureY = (y + 0.5) / scale - 0.5;
-        for (int x = left; x < right; ++x) {
-            const SColour c = shade((x + 0.5) / scale - 0.5, pictureY);
-            row[x] = 0xFF000000u | (static_cast<uint32_t>(ToByte(c.r)) << 16)
-                | (static_cast<uint32_t>(ToByte(c.g)) << 8) | ToByte(c.b);
+    for (const SArea& area : areas) {
+        const int left = first(area.x);
+        const int right = end(area.x + area.w, canvas.PixelWidth());
+        for (int y = first(area.y); y < end(area.y + area.h, canvas.PixelHeight()); ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+            const double pictureY = (y + 0.5) / scale - 0.5;
+            for (int x = left; x < right; ++x) {
+                const SColour c = shade((x + 0.5) / scale - 0.5, pictureY);
+                row[x] = 0xFF000000u | (static_cast<uint32_t>(ToByte(c.r)) << 16)
+                    | (static_cast<uint32_t>(ToByte(c.g)) << 8) | ToByte(c.b);
+            }
         }
     }
     cairo_surface_mark_dirty(canvas.Surface());
@@ -131,7 +133,8 @@ void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y
 
 int PixelOf(double position) { return static_cast<int>(std::floor(position + 0.5)); }
 
-std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style, int scale, const SArea& area)
+std::unique_ptr<CCanvas> MakeWood(
+    int width, int height, const SWoodStyle& style, int scale, const std::vector<SArea>& areas)
 {
     auto canvas = std::make_unique<CCanvas>(width, height, scale);
     const uint32_t seed = style.seed;
@@ -149,12 +152,12 @@ std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style
         const double cloud = Fbm(u * 0.006, v * 0.03, seed + 13, 3);
         const double tone = 0.46 * ring + 0.26 * fibre + 0.08 * pores + 0.20 * cloud;
         return Mix(style.light, style.dark, std::clamp(tone, 0.0, 1.0));
-    }, area);
+    }, areas);
     return canvas;
 }
 
 std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light, const SColour& dark, uint32_t seed,
-    int scale, const SArea& area)
+    int scale, const std::vector<SArea>& areas)
 {
     auto canvas = std::make_unique<CCanvas>(width, height, scale);
     ShadePixels(*canvas, [&](double x, double y) {
@@ -164,7 +167,7 @@ std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light
         const double speck = ValueNoise(x, y, seed + 9);
         const double tone = 0.55 * mottle + 0.30 * pebble + 0.15 * speck;
         return Mix(light, dark, std::clamp(tone * 1.2 - 0.1, 0.0, 1.0));
-    }, area);
+    }, areas);
     return canvas;
 }
 

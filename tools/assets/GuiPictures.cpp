@@ -120,14 +120,14 @@ void PaintGoldHairline(cairo_t* cr, double x, double y, double w, double h, doub
 void PaintLeatherPanel(cairo_t* cr, int width, int height, double frameX, double frameY, double frameW, double frameH,
     double frameInset, uint32_t seed)
 {
-    const auto wood = MakeWood(width, height, Walnut(seed), ScaleOf(cr), {frameX, frameY, frameW, frameH});
+    const auto wood = MakeWood(width, height, Walnut(seed), ScaleOf(cr), {{frameX, frameY, frameW, frameH}});
     PaintPlank(cr, *wood, frameX, frameY, frameW, frameH, 12, 5, EBevel::Raised);
     const double x = frameX + frameInset;
     const double y = frameY + frameInset;
     const double w = frameW - 2 * frameInset;
     const double h = frameH - 2 * frameInset;
     const auto leather
-        = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1, ScaleOf(cr), {x, y, w, h});
+        = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1, ScaleOf(cr), {{x, y, w, h}});
     cairo_save(cr);
     RoundedRectangle(cr, x, y, w, h, 7);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);

@@ -245,28 +245,5 @@ std::string ScaledPath(const std::string& bmpPath, int scale)
     return stem + "@" + std::to_string(scale) + "x.png";
 }
 
-CImage BoxReduce(const CImage& image, int scale)
-{
-    CImage reduced(image.Width() / scale, image.Height() / scale);
-    const int area = scale * scale;
-    for (int y = 0; y < reduced.Height(); ++y) {
-        for (int x = 0; x < reduced.Width(); ++x) {
-            int r = 0;
-            int g = 0;
-            int b = 0;
-            for (int dy = 0; dy < scale; ++dy) {
-                for (int dx = 0; dx < scale; ++dx) {
-                    const SRgb& p = image.At(x * scale + dx, y * scale + dy);
-                    r += p.r;
-                    g += p.g;
-                    b += p.b;
-                }
-            }
-            reduced.At(x, y) = {static_cast<uint8_t>((r + area / 2) / area), static_cast<uint8_t>((g + area / 2) / area),
-                static_cast<uint8_t>((b + area / 2) / area)};
-        }
-    }
-    return reduced;
-}
 
 } // namespace assets
