@@ -159,7 +159,8 @@ std::vector<SPictureJob> BackdropJobs()
     std::vector<SPictureJob> jobs;
     for (const SBackdrop& backdrop : kBackdrops) {
         jobs.push_back({std::string("Graphics/Backdrops/") + backdrop.fileName,
-            [paint = backdrop.paint](int scale) -> std::optional<CImage> { return paint(scale); }, kBackdropLargestScale});
+            [paint = backdrop.paint](int scale) -> std::optional<CImage> { return paint(scale); },
+            kBackdropLargestScale});
     }
     return jobs;
 }

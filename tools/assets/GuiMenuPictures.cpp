@@ -142,8 +142,8 @@ CImage MainMenuBackground(int scale)
     cairo_t* cr = canvas.Cr();
     // The two leather panels cover most of the wood: it is shaded only
     // where it shows, around them and in their rounded corners.
-    const auto wood = MakeWood(800, 600, Walnut(101), scale,
-        {{0, 0, 800, 139}, {0, 575, 800, 25}, {536, 0, 41, 600}, {773, 0, 27, 600}});
+    const auto wood = MakeWood(
+        800, 600, Walnut(101), scale, {{0, 0, 800, 139}, {0, 575, 800, 25}, {536, 0, 41, 600}, {773, 0, 27, 600}});
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
     PaintVignette(cr, 800, 600, 0.55);
@@ -333,7 +333,8 @@ std::vector<SPictureJob> MenuPictureJobs()
         for (const bool pushed : {false, true}) {
             const std::string path
                 = std::string("Graphics/Gui/Wood ") + type.fileStem + " Check Box" + (pushed ? " Pushed" : "") + ".bmp";
-            jobs.push_back({path, [type, pushed](int scale) { return GameTypeBox(type.emblem, type.name, pushed, scale); }});
+            jobs.push_back(
+                {path, [type, pushed](int scale) { return GameTypeBox(type.emblem, type.name, pushed, scale); }});
         }
     }
     return jobs;

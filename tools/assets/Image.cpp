@@ -245,5 +245,4 @@ std::string ScaledPath(const std::string& bmpPath, int scale)
     return stem + "@" + std::to_string(scale) + "x.png";
 }
 
-
 } // namespace assets

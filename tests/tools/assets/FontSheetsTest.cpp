@@ -68,10 +68,9 @@ TEST(FontSheets, GlyphsStayInsideTheirColumnsAndTheirLine)
                 int stray = 0;
                 for (int y = 0; y < font.cell * s; ++y) {
                     for (int x = 0; x < font.cell * s; ++x) {
-                        const bool drawn = !IsKey(
-                            sheet->At((code % 16) * font.cell * s + x, (code / 16) * font.cell * s + y));
-                        const bool allowed
-                            = x >= first * s && x < (first + advance) * s && y < font.lineHeight * s;
+                        const bool drawn
+                            = !IsKey(sheet->At((code % 16) * font.cell * s + x, (code / 16) * font.cell * s + y));
+                        const bool allowed = x >= first * s && x < (first + advance) * s && y < font.lineHeight * s;
                         ink += drawn && allowed;
                         stray += drawn && !allowed;
                     }
