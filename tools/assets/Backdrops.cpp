@@ -13,9 +13,12 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// Soft surfaces: the game enlarges the nearest lower version smoothly where a
-// scale has none, which looks the same as drawing them finer.
-constexpr int kBackdropLargestScale = 2;
+// Written at 1x only: the options page offers every file of the backdrop
+// folder as a choice, so a "@2x.png" there would be offered as a backdrop of
+// its own. The game enlarges these soft surfaces smoothly. Drawn at 2 they
+// do look finer (round stars, finer grain); raise this to 2 once the listing
+// leaves the scaled versions out.
+constexpr int kBackdropLargestScale = 1;
 
 // The light of a lamp above the middle of the board: 1 in the middle, lower
 // toward the corners.
@@ -156,7 +159,8 @@ std::vector<SPictureJob> BackdropJobs()
     std::vector<SPictureJob> jobs;
     for (const SBackdrop& backdrop : kBackdrops) {
         jobs.push_back({std::string("Graphics/Backdrops/") + backdrop.fileName,
-            [paint = backdrop.paint](int scale) -> std::optional<CImage> { return paint(scale); }, kBackdropLargestScale});
+            [paint = backdrop.paint](int scale) -> std::optional<CImage> { return paint(scale); },
+            kBackdropLargestScale});
     }
     return jobs;
 }

@@ -25,7 +25,7 @@ CImage GameBar(int scale)
     PaintPlank(cr, *wood, 0, 0, 800, 100, 0, 4, EBevel::Raised);
     // The status line (texts at 10-34) sits in a leather strip; the five
     // buttons stand on the wood below it (45-90).
-    const auto leather = MakeLeather(800, 100, ChocolateLight(), ChocolateDark(), 203, scale);
+    const auto leather = MakeLeather(800, 100, ChocolateLight(), ChocolateDark(), 203, scale, {{8, 6, 784, 35}});
     RoundedRectangle(cr, 8, 6, 784, 35, 6);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);
     cairo_fill(cr);

@@ -140,7 +140,10 @@ CImage MainMenuBackground(int scale)
 {
     CCanvas canvas(800, 600, scale);
     cairo_t* cr = canvas.Cr();
-    const auto wood = MakeWood(800, 600, Walnut(101), scale);
+    // The two leather panels cover most of the wood: it is shaded only
+    // where it shows, around them and in their rounded corners.
+    const auto wood = MakeWood(
+        800, 600, Walnut(101), scale, {{0, 0, 800, 139}, {0, 575, 800, 25}, {536, 0, 41, 600}, {773, 0, 27, 600}});
     cairo_set_source_surface(cr, wood->Surface(), 0, 0);
     cairo_paint(cr);
     PaintVignette(cr, 800, 600, 0.55);
@@ -148,7 +151,7 @@ CImage MainMenuBackground(int scale)
     // The title above the page area.
     const std::string title = "Velmora Mahjongg";
     double size = 66;
-    while (size > 30 && TextWidth(cr, EFace::Display, size, title) > 510) {
+    while (size > 30 && TextWidth(EFace::Display, size, title) > 510) {
         size -= 1;
     }
     PaintText(cr, EFace::Display, size, title, 26, 80, EAnchor::Left, GoldLook(2.6, 3.5));
@@ -294,7 +297,7 @@ std::optional<CImage> GameTypeBox(EGameEmblem emblem, const std::string& name, b
     // The slanted script and its rim reach past the measured advance: keep
     // clear of the frame.
     double size = 19;
-    while (size > 10 && TextWidth(cr, EFace::Display, size, name) > 76) {
+    while (size > 10 && TextWidth(EFace::Display, size, name) > 76) {
         size -= 0.5;
     }
     const bool ok = PaintText(
@@ -330,7 +333,8 @@ std::vector<SPictureJob> MenuPictureJobs()
         for (const bool pushed : {false, true}) {
             const std::string path
                 = std::string("Graphics/Gui/Wood ") + type.fileStem + " Check Box" + (pushed ? " Pushed" : "") + ".bmp";
-            jobs.push_back({path, [type, pushed](int scale) { return GameTypeBox(type.emblem, type.name, pushed, scale); }});
+            jobs.push_back(
+                {path, [type, pushed](int scale) { return GameTypeBox(type.emblem, type.name, pushed, scale); }});
         }
     }
     return jobs;

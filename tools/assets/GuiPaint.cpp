@@ -104,26 +104,28 @@ SWoodStyle Walnut(uint32_t seed, EGrain grain) { return {Rgb(122, 74, 42), Rgb(6
 SColour ChocolateLight() { return Rgb(74, 46, 30); }
 SColour ChocolateDark() { return Rgb(44, 26, 17); }
 
-void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const SArea& area)
+void ShadePixels(
+    CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const std::vector<SArea>& areas)
 {
     cairo_surface_flush(canvas.Surface());
     unsigned char* data = cairo_image_surface_get_data(canvas.Surface());
     const int stride = cairo_image_surface_get_stride(canvas.Surface());
     const double scale = canvas.Scale();
-    // The area's pixels with a margin of one picture pixel, inside the canvas.
+    // Each area's pixels with a margin of one picture pixel, inside the canvas.
     const auto first = [&](double at) { return std::max(0, static_cast<int>(std::floor((at - 1) * scale))); };
-    const auto end = [&](double at, int size) {
-        return static_cast<int>(std::min<double>(size, std::ceil((at + 1) * scale)));
-    };
-    const int left = first(area.x);
-    const int right = end(area.x + area.w, canvas.PixelWidth());
-    for (int y = first(area.y); y < end(area.y + area.h, canvas.PixelHeight()); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        const double pictureY = (y + 0.5) / scale - 0.5;
-        for (int x = left; x < right; ++x) {
-            const SColour c = shade((x + 0.5) / scale - 0.5, pictureY);
-            row[x] = 0xFF000000u | (static_cast<uint32_t>(ToByte(c.r)) << 16)
-                | (static_cast<uint32_t>(ToByte(c.g)) << 8) | ToByte(c.b);
+    const auto end
+        = [&](double at, int size) { return static_cast<int>(std::min<double>(size, std::ceil((at + 1) * scale))); };
+    for (const SArea& area : areas) {
+        const int left = first(area.x);
+        const int right = end(area.x + area.w, canvas.PixelWidth());
+        for (int y = first(area.y); y < end(area.y + area.h, canvas.PixelHeight()); ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+            const double pictureY = (y + 0.5) / scale - 0.5;
+            for (int x = left; x < right; ++x) {
+                const SColour c = shade((x + 0.5) / scale - 0.5, pictureY);
+                row[x] = 0xFF000000u | (static_cast<uint32_t>(ToByte(c.r)) << 16)
+                    | (static_cast<uint32_t>(ToByte(c.g)) << 8) | ToByte(c.b);
+            }
         }
     }
     cairo_surface_mark_dirty(canvas.Surface());
@@ -131,40 +133,47 @@ void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y
 
 int PixelOf(double position) { return static_cast<int>(std::floor(position + 0.5)); }
 
-std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style, int scale, const SArea& area)
+std::unique_ptr<CCanvas> MakeWood(
+    int width, int height, const SWoodStyle& style, int scale, const std::vector<SArea>& areas)
 {
     auto canvas = std::make_unique<CCanvas>(width, height, scale);
     const uint32_t seed = style.seed;
-    ShadePixels(*canvas, [&](double x, double y) {
-        // u runs along the grain, v across it.
-        const double u = style.grain == EGrain::Horizontal ? x : y;
-        const double v = style.grain == EGrain::Horizontal ? y : x;
-        const double wander = Fbm(u * 0.004, v * 0.02, seed, 4) - 0.5;
-        const double sway = ValueNoise(u * 0.011, v * 0.004, seed + 3) - 0.5;
-        const double t = (v + style.figure * 38.0 * wander + 22.0 * sway) / style.ringSpacingPx;
-        const double ring = std::pow(0.5 + 0.5 * std::sin(2.0 * std::numbers::pi * t), 2.2);
-        const double fibre = ValueNoise(u * 0.07, v * 1.1, seed + 7);
-        // Pores two pixels long along the grain.
-        const double pores = Hash01(PixelOf(u) / 2, PixelOf(v), seed + 11);
-        const double cloud = Fbm(u * 0.006, v * 0.03, seed + 13, 3);
-        const double tone = 0.46 * ring + 0.26 * fibre + 0.08 * pores + 0.20 * cloud;
-        return Mix(style.light, style.dark, std::clamp(tone, 0.0, 1.0));
-    }, area);
+    ShadePixels(
+        *canvas,
+        [&](double x, double y) {
+            // u runs along the grain, v across it.
+            const double u = style.grain == EGrain::Horizontal ? x : y;
+            const double v = style.grain == EGrain::Horizontal ? y : x;
+            const double wander = Fbm(u * 0.004, v * 0.02, seed, 4) - 0.5;
+            const double sway = ValueNoise(u * 0.011, v * 0.004, seed + 3) - 0.5;
+            const double t = (v + style.figure * 38.0 * wander + 22.0 * sway) / style.ringSpacingPx;
+            const double ring = std::pow(0.5 + 0.5 * std::sin(2.0 * std::numbers::pi * t), 2.2);
+            const double fibre = ValueNoise(u * 0.07, v * 1.1, seed + 7);
+            // Pores two pixels long along the grain.
+            const double pores = Hash01(PixelOf(u) / 2, PixelOf(v), seed + 11);
+            const double cloud = Fbm(u * 0.006, v * 0.03, seed + 13, 3);
+            const double tone = 0.46 * ring + 0.26 * fibre + 0.08 * pores + 0.20 * cloud;
+            return Mix(style.light, style.dark, std::clamp(tone, 0.0, 1.0));
+        },
+        areas);
     return canvas;
 }
 
 std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light, const SColour& dark, uint32_t seed,
-    int scale, const SArea& area)
+    int scale, const std::vector<SArea>& areas)
 {
     auto canvas = std::make_unique<CCanvas>(width, height, scale);
-    ShadePixels(*canvas, [&](double x, double y) {
-        const double mottle = Fbm(x * 0.03, y * 0.03, seed, 4);
-        const double pebble = ValueNoise(x * 0.45, y * 0.45, seed + 5);
-        // Equal to the lattice's own value at whole positions, smooth between.
-        const double speck = ValueNoise(x, y, seed + 9);
-        const double tone = 0.55 * mottle + 0.30 * pebble + 0.15 * speck;
-        return Mix(light, dark, std::clamp(tone * 1.2 - 0.1, 0.0, 1.0));
-    }, area);
+    ShadePixels(
+        *canvas,
+        [&](double x, double y) {
+            const double mottle = Fbm(x * 0.03, y * 0.03, seed, 4);
+            const double pebble = ValueNoise(x * 0.45, y * 0.45, seed + 5);
+            // Equal to the lattice's own value at whole positions, smooth between.
+            const double speck = ValueNoise(x, y, seed + 9);
+            const double tone = 0.55 * mottle + 0.30 * pebble + 0.15 * speck;
+            return Mix(light, dark, std::clamp(tone * 1.2 - 0.1, 0.0, 1.0));
+        },
+        areas);
     return canvas;
 }
 

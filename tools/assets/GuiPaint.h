@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace assets::gui {
 
@@ -78,19 +79,21 @@ struct SArea {
 // positions are the whole numbers x and y, and at scale s the s x s pixels of
 // picture pixel (x, y) sample evenly around that point, drawing the same
 // texture finer.
-void ShadePixels(CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const SArea& area = {});
+void ShadePixels(
+    CCanvas& canvas, const std::function<SColour(double x, double y)>& shade, const std::vector<SArea>& areas = {{}});
 
 // The picture pixel whose block holds a sample point of ShadePixels: white
 // noise looked up per picture pixel keeps its grain at every scale.
 int PixelOf(double position);
 
 // Textures of width x height picture units at the given display scale. Only
-// the pixels in and around the area are shaded (the rest stays clear), to
-// spare the time of large textures that are used only in part.
-std::unique_ptr<CCanvas> MakeWood(int width, int height, const SWoodStyle& style, int scale, const SArea& area = {});
+// the pixels in and around the areas are shaded (the rest stays clear), to
+// spare the time of large textures that show only in part.
+std::unique_ptr<CCanvas> MakeWood(
+    int width, int height, const SWoodStyle& style, int scale, const std::vector<SArea>& areas = {{}});
 // A fine, slightly mottled surface without grain (leather, lacquer).
 std::unique_ptr<CCanvas> MakeLeather(int width, int height, const SColour& light, const SColour& dark, uint32_t seed,
-    int scale, const SArea& area = {});
+    int scale, const std::vector<SArea>& areas = {{}});
 
 void RoundedRectangle(cairo_t* cr, double x, double y, double w, double h, double radius);
 

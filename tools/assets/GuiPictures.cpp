@@ -22,16 +22,56 @@ STextLook IvoryLook(double rimPx, double shadowPx)
     return {Rgb(255, 250, 232), Rgb(236, 218, 178), Rgb(40, 22, 10), rimPx, shadowPx};
 }
 
-double TextWidth(cairo_t* cr, EFace face, double sizePx, const std::string& text)
+namespace {
+
+// The glyphs of a line of text with its pen at (x, baselineY), laid out at
+// scale 1 whatever the scale a picture is drawn at: hinted advances round to
+// whole pixels at 1x and finer at larger scales, and the text of a picture
+// must stand at the same place and take the same width in every version.
+std::vector<cairo_glyph_t> LayOutAt1x(EFace face, double sizePx, const std::string& text, double x, double baselineY)
 {
-    cairo_save(cr);
+    std::vector<cairo_glyph_t> result;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* measure = cairo_create(surface);
+    if (UseFont(measure, face, sizePx)) {
+        cairo_glyph_t* glyphs = nullptr;
+        int count = 0;
+        if (cairo_scaled_font_text_to_glyphs(cairo_get_scaled_font(measure), x, baselineY, text.c_str(), -1, &glyphs,
+                &count, nullptr, nullptr, nullptr)
+            == CAIRO_STATUS_SUCCESS) {
+            result.assign(glyphs, glyphs + count);
+        }
+        cairo_glyph_free(glyphs);
+    }
+    cairo_destroy(measure);
+    cairo_surface_destroy(surface);
+    return result;
+}
+
+void GlyphPath(cairo_t* cr, std::vector<cairo_glyph_t> glyphs, double dx, double dy)
+{
+    for (cairo_glyph_t& glyph : glyphs) {
+        glyph.x += dx;
+        glyph.y += dy;
+    }
+    cairo_new_path(cr);
+    cairo_glyph_path(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+}
+
+} // namespace
+
+double TextWidth(EFace face, double sizePx, const std::string& text)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* measure = cairo_create(surface);
     double width = 0;
-    if (UseFont(cr, face, sizePx)) {
+    if (UseFont(measure, face, sizePx)) {
         cairo_text_extents_t extents;
-        cairo_text_extents(cr, text.c_str(), &extents);
+        cairo_text_extents(measure, text.c_str(), &extents);
         width = extents.x_advance;
     }
-    cairo_restore(cr);
+    cairo_destroy(measure);
+    cairo_surface_destroy(surface);
     return width;
 }
 
@@ -43,22 +83,17 @@ bool PaintText(cairo_t* cr, EFace face, double sizePx, const std::string& text, 
         cairo_restore(cr);
         return false;
     }
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text.c_str(), &extents);
-    const double penX = anchor == EAnchor::Centre ? x - extents.x_advance / 2.0 : x;
+    const double penX = anchor == EAnchor::Centre ? x - TextWidth(face, sizePx, text) / 2.0 : x;
+    const std::vector<cairo_glyph_t> glyphs = LayOutAt1x(face, sizePx, text, penX, baselineY);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_width(cr, 2.0 * look.rimPx);
     if (look.shadowPx > 0) {
-        cairo_new_path(cr);
-        cairo_move_to(cr, penX + look.shadowPx, baselineY + look.shadowPx);
-        cairo_text_path(cr, text.c_str());
+        GlyphPath(cr, glyphs, look.shadowPx, look.shadowPx);
         cairo_set_source_rgba(cr, 0.08, 0.04, 0.01, 0.75);
         cairo_stroke_preserve(cr);
         cairo_fill(cr);
     }
-    cairo_new_path(cr);
-    cairo_move_to(cr, penX, baselineY);
-    cairo_text_path(cr, text.c_str());
+    GlyphPath(cr, glyphs, 0, 0);
     SetSource(cr, look.rim);
     cairo_stroke_preserve(cr);
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, baselineY - 0.72 * sizePx, 0, baselineY);
@@ -85,14 +120,14 @@ void PaintGoldHairline(cairo_t* cr, double x, double y, double w, double h, doub
 void PaintLeatherPanel(cairo_t* cr, int width, int height, double frameX, double frameY, double frameW, double frameH,
     double frameInset, uint32_t seed)
 {
-    const auto wood = MakeWood(width, height, Walnut(seed), ScaleOf(cr), {frameX, frameY, frameW, frameH});
+    const auto wood = MakeWood(width, height, Walnut(seed), ScaleOf(cr), {{frameX, frameY, frameW, frameH}});
     PaintPlank(cr, *wood, frameX, frameY, frameW, frameH, 12, 5, EBevel::Raised);
     const double x = frameX + frameInset;
     const double y = frameY + frameInset;
     const double w = frameW - 2 * frameInset;
     const double h = frameH - 2 * frameInset;
     const auto leather
-        = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1, ScaleOf(cr), {x, y, w, h});
+        = MakeLeather(width, height, ChocolateLight(), ChocolateDark(), seed + 1, ScaleOf(cr), {{x, y, w, h}});
     cairo_save(cr);
     RoundedRectangle(cr, x, y, w, h, 7);
     cairo_set_source_surface(cr, leather->Surface(), 0, 0);

@@ -42,12 +42,14 @@ STextLook IvoryLook(double rimPx, double shadowPx);
 enum class EAnchor { Left, Centre };
 
 // Paints one line of UTF-8 text with its pen at x (left edge or centre) on
-// the baseline; false when the font is missing.
+// the baseline, its glyphs placed as at scale 1 whatever the canvas's scale;
+// false when the font is missing.
 bool PaintText(cairo_t* cr, EFace face, double sizePx, const std::string& text, double x, double baselineY,
     EAnchor anchor, const STextLook& look);
 
-// The advance width of the text at that size.
-double TextWidth(cairo_t* cr, EFace face, double sizePx, const std::string& text);
+// The advance width of the text at that size, measured at scale 1 so that a
+// size fitted to a width is the same in every version of a picture.
+double TextWidth(EFace face, double sizePx, const std::string& text);
 
 // A thin gold line around a rounded rectangle.
 void PaintGoldHairline(cairo_t* cr, double x, double y, double w, double h, double radius, double alpha);

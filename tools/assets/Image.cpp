@@ -1,5 +1,8 @@
-// Canvas ownership, conversion to RGB, the .bmp encoder and the .png codec.
+// Canvas ownership, conversion to RGB, the .bmp codec, the .png encoder
+// (libpng) and decoder (cairo).
 #include "Image.h"
+
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -113,29 +116,35 @@ std::vector<uint8_t> CImage::EncodeBmp() const
 
 std::vector<uint8_t> CImage::EncodePng() const
 {
-    // An RGB24 surface makes cairo write colour type 2: three channels, no alpha.
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < width; ++x) {
-            const SRgb& p = At(x, y);
-            row[x] = static_cast<uint32_t>(p.r) << 16 | static_cast<uint32_t>(p.g) << 8 | p.b;
-        }
-    }
-    cairo_surface_mark_dirty(surface);
+    // zlib's level 3 instead of its default 6: on this tree 6 s less CPU time
+    // for 4 MB more (files about 15% larger).
+    constexpr int kCompressionLevel = 3;
+    static_assert(sizeof(SRgb) == 3, "a row of SRgb is a PNG row of RGB bytes");
     std::vector<uint8_t> bytes;
-    const auto append = [](void* closure, const unsigned char* chunk, unsigned int length) {
-        auto* out = static_cast<std::vector<uint8_t>*>(closure);
-        out->insert(out->end(), chunk, chunk + length);
-        return CAIRO_STATUS_SUCCESS;
-    };
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, append, &bytes);
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        bytes.clear();
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
     }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    const auto append = [](png_structp writer, png_bytep data, png_size_t length) {
+        auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(writer));
+        out->insert(out->end(), data, data + length);
+    };
+    png_set_write_fn(png, &bytes, append, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+        PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, kCompressionLevel);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, reinterpret_cast<png_const_bytep>(&pixels[static_cast<size_t>(y) * width]));
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
     return bytes;
 }
 
@@ -234,30 +243,6 @@ std::string ScaledPath(const std::string& bmpPath, int scale)
     }
     const std::string stem = bmpPath.ends_with(".bmp") ? bmpPath.substr(0, bmpPath.size() - 4) : bmpPath;
     return stem + "@" + std::to_string(scale) + "x.png";
-}
-
-CImage BoxReduce(const CImage& image, int scale)
-{
-    CImage reduced(image.Width() / scale, image.Height() / scale);
-    const int area = scale * scale;
-    for (int y = 0; y < reduced.Height(); ++y) {
-        for (int x = 0; x < reduced.Width(); ++x) {
-            int r = 0;
-            int g = 0;
-            int b = 0;
-            for (int dy = 0; dy < scale; ++dy) {
-                for (int dx = 0; dx < scale; ++dx) {
-                    const SRgb& p = image.At(x * scale + dx, y * scale + dy);
-                    r += p.r;
-                    g += p.g;
-                    b += p.b;
-                }
-            }
-            reduced.At(x, y) = {static_cast<uint8_t>((r + area / 2) / area), static_cast<uint8_t>((g + area / 2) / area),
-                static_cast<uint8_t>((b + area / 2) / area)};
-        }
-    }
-    return reduced;
 }
 
 } // namespace assets

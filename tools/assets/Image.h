@@ -105,8 +105,4 @@ int ScaleOf(cairo_t* cr);
 // 1x path is the name itself.
 std::string ScaledPath(const std::string& bmpPath, int scale);
 
-// The picture reduced by box averages of scale x scale pixels, for checking
-// a scaled picture against its 1x version.
-CImage BoxReduce(const CImage& image, int scale);
-
 } // namespace assets
