@@ -30,6 +30,14 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / TICKS
 
 
+def resident_mb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024.0
+    return 0.0
+
+
 def measure(game, seconds):
     pids = (game.process.pid, game.x.xvfb.pid)
     before = [cpu_seconds(p) for p in pids]
@@ -67,7 +75,7 @@ def run(size, seconds):
         time.sleep(2)
         game.key("Return")  # the first game's introduction box
         time.sleep(1)
-        game.x.screenshot().save("/tmp/velmora-idle-running-%dx%d.png" % (width, height))
+        game.x.screenshot().save(os.path.join(os.environ.get("TMPDIR", "/tmp"), "velmora-game-%dx%d.png" % (width, height)))
         game.move(5, 120)
         time.sleep(2)
         rows.append(("running", measure(game, seconds)))
@@ -83,11 +91,13 @@ def run(size, seconds):
         rows.append(("pointer", measure(game, seconds)))
         stop.set()
         mover.join()
+        resident = resident_mb(game.process.pid)
         shown = game.picture_rect()
         game.quit()
     for name, (game_cpu, x_cpu) in rows:
         print("%dx%d  %-8s game %5.1f%%  X %5.1f%%  total %5.1f%%   (picture %dx%d)"
               % (width, height, name, game_cpu, x_cpu, game_cpu + x_cpu, shown[2], shown[3]))
+    print("%dx%d  resident memory after a game and the pointer: %.1f MB" % (width, height, resident))
     sys.stdout.flush()
 
 

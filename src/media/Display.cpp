@@ -215,6 +215,7 @@ void CDisplay::Present()
             = frameRecord.Replay(*scaledBuffer, scale, changed, framesAtScale++ == 0 ? 0 : kPictureBudgetMs);
         sendWholeFrame = sendWholeFrame || !complete;
         showsEveryPictureAtScale = complete;
+        frameRecord.ForgetUnused(kUnusedPictureMs);
         frame.picture = scaledBuffer.get();
         for (const Rect& part : changed) {
             frame.changed.push_back(ScaledRect(part, scale));

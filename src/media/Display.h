@@ -31,6 +31,9 @@ public:
     // before it shows the rest from their 1x pictures (a picture begun is
     // finished).
     static constexpr uint32_t kPictureBudgetMs = 12;
+    // Pictures made for the display's scale that no frame drew for this long
+    // are let go (at 4x a screen's background alone holds 30 MB).
+    static constexpr uint32_t kUnusedPictureMs = 10000;
 
     // Opens the log in the current directory, emptying an existing file.
     CDisplay();

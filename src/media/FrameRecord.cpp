@@ -160,10 +160,15 @@ void CFrameRecord::AddBlend(const std::shared_ptr<CScaledPixels>& pixels, const 
     steps.push_back(Step{Kind::Blend, pixels, from, Rect{x, y, x + from.Width(), y + from.Height()}, 0});
 }
 
-bool CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rect>& parts, uint32_t budgetMs) const
+bool CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rect>& parts, uint32_t budgetMs)
 {
-    const uint32_t start = platform::GetTicks();
+    // Only the making of pictures counts against the budget, and a frame
+    // with any budget makes at least one: a whole 4K frame can take longer
+    // to draw than the budget, and must still get sharper frame by frame.
+    uint32_t spentMs = 0;
+    bool madeOne = false;
     bool complete = true;
+    const uint32_t now = platform::GetTicks();
     std::vector<Rect> clips;
     for (const Rect& part : parts) {
         clips.push_back(ScaledRect(part, scale));
@@ -178,8 +183,17 @@ bool CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rec
             continue;
         }
         CScaledPixels& pixels = *step.pixels;
-        const bool made = (pixels.surface && pixels.scale == scale)
-            || (platform::GetTicks() - start < budgetMs && MakeAtScale(pixels, scale));
+        bool made = pixels.surface && pixels.scale == scale;
+        if (!made && budgetMs > 0 && (spentMs < budgetMs || !madeOne)) {
+            const uint32_t begun = platform::GetTicks();
+            made = MakeAtScale(pixels, scale);
+            spentMs += platform::GetTicks() - begun;
+            madeOne = true;
+            if (made) {
+                madePictures.push_back(step.pixels);
+            }
+        }
+        pixels.lastDrawnTick = now;
         if (!made) {
             complete = false;
             if (pixels.oneX) {
@@ -201,6 +215,23 @@ bool CFrameRecord::Replay(CSurface& target, int32_t scale, const std::vector<Rec
     }
     target.ClearClipRects();
     return complete;
+}
+
+void CFrameRecord::ForgetUnused(uint32_t unusedMs)
+{
+    const uint32_t now = platform::GetTicks();
+    std::erase_if(madePictures, [&](const std::weak_ptr<CScaledPixels>& weak) {
+        const std::shared_ptr<CScaledPixels> pixels = weak.lock();
+        if (!pixels || !pixels->surface) {
+            return true;
+        }
+        if (now - pixels->lastDrawnTick < unusedMs) {
+            return false;
+        }
+        pixels->surface.reset();
+        pixels->scale = 0;
+        return true;
+    });
 }
 
 void CFrameRecord::DrawFromOneX(CSurface& target, int32_t scale, const Step& step, CSurface& oneX)

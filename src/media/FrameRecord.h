@@ -37,7 +37,10 @@ public:
     // the start; the others are drawn from their 1x pixels. False when any
     // was.
     bool Replay(platform::CSurface& target, int32_t scale, const std::vector<platform::Rect>& parts,
-        uint32_t budgetMs = UINT32_MAX) const;
+        uint32_t budgetMs = UINT32_MAX);
+    // Lets go of the pictures made for a scale that no frame drew for
+    // `unusedMs` (a screen left behind); they are made again when drawn.
+    void ForgetUnused(uint32_t unusedMs);
 
 private:
     enum class Kind { Fill, Copy, Blend };
@@ -52,6 +55,7 @@ private:
     static void DrawFromOneX(platform::CSurface& target, int32_t scale, const Step& step, platform::CSurface& oneX);
 
     std::vector<Step> steps;
+    std::vector<std::weak_ptr<CScaledPixels>> madePictures; // the pictures this record made
 };
 
 // The parts of `current` that differ from `previous` (same size and format),

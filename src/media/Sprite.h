@@ -39,6 +39,7 @@ struct CScaledPixels {
     std::shared_ptr<platform::CSurface> oneX;
     std::shared_ptr<platform::CSurface> surface;
     int32_t scale = 0; // the scale `surface` was made at; 0: not made
+    uint32_t lastDrawnTick = 0;
 };
 
 // The record of one picture. The creator owns it (CDisplay::CreateSprite
