@@ -33,13 +33,6 @@ def with_choice(game_type, layout):
     return setup
 
 
-def listed_layouts():
-    """The layout list's entries: the run folder's layout files by their bytes."""
-    folder = os.path.join(driver.run_folder(), "Layouts")
-    names = [n for n in os.listdir(folder) if os.path.isfile(os.path.join(folder, n))]
-    return sorted(names, key=lambda n: n.encode("latin-1"))
-
-
 def dialog_background():
     return driver.load_bmp(os.path.join(driver.run_folder(), "Graphics", "Gui", "Dialog Background.bmp"))
 
@@ -87,7 +80,7 @@ class Pages(unittest.TestCase):
             before = game.picture()
             miniature = (300, TOP + 220, 500, TOP + 370)
             # The list shows five rows, the stored choice among them.
-            listed = listed_layouts()
+            listed = sorted(os.listdir(game.path("Layouts")), key=lambda n: n.encode("latin-1"))
             third = listed[max(0, listed.index("Arena") + 1 - 5) + 2]
             self.assertNotEqual(third, "Arena")
             game.click(*page(430, 115))  # Zandor
