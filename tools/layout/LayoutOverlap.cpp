@@ -7,6 +7,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace layout_tool {
 namespace {
@@ -68,24 +70,49 @@ SOverlap LargestOverlap(const std::vector<board::SCellPosition>& a, const std::v
     const COccupancy rowsB = Occupancy(b);
     SOverlap best;
     best.comparedCells = std::min(CountCells(rowsA), CountCells(rowsB));
+
+    // No column shift can share more than the smaller row of each pair of
+    // rows that meet, so each shift of levels and rows has a bound; trying
+    // them from the highest bound down, the search ends at the first bound
+    // that cannot beat the best found.
+    struct SCandidate {
+        int bound = 0;
+        int levels = 0;
+        int rows = 0;
+    };
+    std::vector<SCandidate> candidates;
     for (int levels = 1 - kLevels; levels < kLevels; ++levels) {
         for (int rows = 1 - kRows; rows < kRows; ++rows) {
-            // No column shift can share more than the smaller row of each
-            // meeting pair: skip the shift when that cannot beat the best.
-            int bound = 0;
-            ForEachMeetingRow(rowsA, rowsB, levels, rows,
-                [&](uint32_t rowA, uint32_t rowB) { bound += std::min(std::popcount(rowA), std::popcount(rowB)); });
-            if (bound <= best.sharedCells) {
-                continue;
+            SCandidate candidate{0, levels, rows};
+            ForEachMeetingRow(rowsA, rowsB, levels, rows, [&](uint32_t rowA, uint32_t rowB) {
+                candidate.bound += std::min(std::popcount(rowA), std::popcount(rowB));
+            });
+            if (candidate.bound > 0) {
+                candidates.push_back(candidate);
             }
-            for (int columns = 1 - kColumns; columns < kColumns; ++columns) {
-                int shared = 0;
-                ForEachMeetingRow(rowsA, rowsB, levels, rows,
-                    [&](uint32_t rowA, uint32_t rowB) { shared += std::popcount(rowA & ShiftColumns(rowB, columns)); });
-                if (shared > best.sharedCells) {
-                    best.sharedCells = shared;
-                    best.shift = {columns, rows, levels};
-                }
+        }
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+        [](const SCandidate& x, const SCandidate& y) { return x.bound > y.bound; });
+    std::vector<std::pair<uint32_t, uint32_t>> meeting; // the occupied rows that meet
+    for (const SCandidate& candidate : candidates) {
+        if (candidate.bound <= best.sharedCells) {
+            break;
+        }
+        meeting.clear();
+        ForEachMeetingRow(rowsA, rowsB, candidate.levels, candidate.rows, [&](uint32_t rowA, uint32_t rowB) {
+            if (rowA != 0 && rowB != 0) {
+                meeting.emplace_back(rowA, rowB);
+            }
+        });
+        for (int columns = 1 - kColumns; columns < kColumns; ++columns) {
+            int shared = 0;
+            for (const auto& [rowA, rowB] : meeting) {
+                shared += std::popcount(rowA & ShiftColumns(rowB, columns));
+            }
+            if (shared > best.sharedCells) {
+                best.sharedCells = shared;
+                best.shift = {columns, candidate.rows, candidate.levels};
             }
         }
     }
