@@ -6,12 +6,13 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 1000000
 KILLS ?= 3000
+DEALS ?= 10000
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 DEB_DIR ?= build-deb
 
-.PHONY: all setup configure build install uninstall run test test-sanitize test-hostile test-crash fuzz soak soak-window bench restore-data deb test-deb clean
+.PHONY: all setup configure build install uninstall run test test-sanitize test-hostile test-crash fuzz soak soak-window bench layout-shares restore-data deb test-deb clean
 
 all: build
 
@@ -90,6 +91,11 @@ fuzz: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; \
 	  VELMORA_RUN_DIR=$(abspath $(BUILD_DIR))/game SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $$b --benchmark_min_time=0.2; done
+
+# The table of winnable shares in assets/layouts/README.md: every layout
+# dealt DEALS times and solved, JOBS at a time (about a minute a layout).
+layout-shares: build
+	@DEALS=$(DEALS) JOBS=$(JOBS) tools/layout/layout-shares.sh $(BUILD_DIR)/tools/layout/velmora-layout assets/layouts/*.txt
 
 # Puts options, game choice, help flags and layout records back to their
 # pristine state and empties Saves.

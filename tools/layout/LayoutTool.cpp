@@ -2,6 +2,7 @@
 // file always holds zero bytes, a text layout never does.
 #include "LayoutTool.h"
 
+#include "LayoutOverlap.h"
 #include "LayoutPreview.h"
 #include "LayoutSolve.h"
 
@@ -11,6 +12,7 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace layout_tool {
@@ -35,6 +37,9 @@ const char* const kUsage = "usage: velmora-layout COMMAND ...\n"
                            "                              than GAMES games (200000) is counted as unknown;\n"
                            "                              --retry searches those again with a larger budget;\n"
                            "                              --list prints every deal\n"
+                           "  overlap FILE...             for each layout the most alike of the others: the share of\n"
+                           "                              cells they have in common at the best shift (by cells along\n"
+                           "                              columns and rows, and by levels); more than 70% fails\n"
                            "  --help                      show this text\n";
 
 // A layout read from either form, with what is needed to name its lines.
@@ -372,6 +377,62 @@ int Solve(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return SolveLayout(name, layout->topLefts, std::vector<std::string>(args.begin() + 1, args.end()), out, err);
 }
 
+std::string DescribeOverlap(const SOverlap& overlap)
+{
+    char share[16];
+    std::snprintf(share, sizeof share, "%.1f%%", overlap.SharePercent());
+    return std::to_string(overlap.sharedCells) + " of " + std::to_string(overlap.comparedCells) + " cells (" + share
+        + ") shifted by " + std::to_string(overlap.shift.column) + " columns, " + std::to_string(overlap.shift.row)
+        + " rows, " + std::to_string(overlap.shift.level) + " levels";
+}
+
+// Every pair of layouts is compared; each layout's line names the most alike
+// of the others, and every pair over the limit is a problem.
+int Overlap(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err)
+{
+    if (paths.size() < 2) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    std::vector<std::vector<board::SCellPosition>> layouts;
+    bool allOk = true;
+    for (const auto& path : paths) {
+        CReporter report(err, path);
+        const auto layout = Load(path, report, EOddFile::Warning);
+        report.Finish();
+        allOk = allOk && layout.has_value();
+        layouts.push_back(layout ? layout->topLefts : std::vector<board::SCellPosition>());
+    }
+    std::vector<std::pair<SOverlap, size_t>> closest(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        for (size_t j = i + 1; j < paths.size(); ++j) {
+            const SOverlap overlap = LargestOverlap(layouts[i], layouts[j]);
+            if (overlap.IsTooAlike()) {
+                err << paths[i] << ": shares more than " << kMaxSharedCellsPercent << "% of its cells with " << paths[j]
+                    << ": " << DescribeOverlap(overlap) << "\n";
+                allOk = false;
+            }
+            if (overlap.sharedCells > closest[i].first.sharedCells) {
+                closest[i] = {overlap, j};
+            }
+            if (overlap.sharedCells > closest[j].first.sharedCells) {
+                SOverlap seenFromJ = overlap; // i moved over j: the opposite shift
+                seenFromJ.shift = {-overlap.shift.column, -overlap.shift.row, -overlap.shift.level};
+                closest[j] = {seenFromJ, i};
+            }
+        }
+    }
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (closest[i].first.sharedCells == 0) {
+            out << paths[i] << ": no cell in common with any other\n";
+            continue;
+        }
+        out << paths[i] << ": most alike " << ListedName(paths[closest[i].second]) << ", "
+            << DescribeOverlap(closest[i].first) << "\n";
+    }
+    return allOk ? kExitOk : kExitProblems;
+}
+
 } // namespace
 
 int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -400,6 +461,9 @@ int RunLayoutTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (command == "solve") {
         return Solve(rest, out, err);
+    }
+    if (command == "overlap") {
+        return Overlap(rest, out, err);
     }
     err << "velmora-layout: unknown command \"" << command << "\"\n" << kUsage;
     return kExitUsage;

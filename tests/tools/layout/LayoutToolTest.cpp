@@ -1,6 +1,7 @@
 // velmora-layout driven in-process: its commands, its messages, its refusal
 // of bad input, and the shipped layouts.
 #include "LayoutTool.h"
+#include "LayoutOverlap.h"
 #include "LayoutPreview.h"
 
 #include "../../board/BoardTestLayouts.h"
@@ -14,8 +15,10 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace layout_tool {
 namespace {
@@ -54,9 +57,10 @@ using board_test::BlockLayout;
 
 TEST(LayoutToolTest, UsageAndUnknownCommands)
 {
-    const std::pair<std::vector<std::string>, int> cases[] = {{{}, kExitUsage}, {{"--help"}, kExitOk},
-        {{"frobnicate"}, kExitUsage}, {{"compile", "only-one"}, kExitUsage}, {{"compile", "a", "b", "c"}, kExitUsage},
-        {{"decompile"}, kExitUsage}, {{"check"}, kExitUsage}, {{"preview", "only-one"}, kExitUsage}};
+    const std::pair<std::vector<std::string>, int> cases[]
+        = {{{}, kExitUsage}, {{"--help"}, kExitOk}, {{"frobnicate"}, kExitUsage}, {{"compile", "only-one"}, kExitUsage},
+            {{"compile", "a", "b", "c"}, kExitUsage}, {{"decompile"}, kExitUsage}, {{"check"}, kExitUsage},
+            {{"preview", "only-one"}, kExitUsage}, {{"overlap", "only-one"}, kExitUsage}};
     for (const auto& [args, status] : cases) {
         const SRun run = RunTool(args);
         EXPECT_EQ(run.status, status) << (args.empty() ? "(none)" : args[0]);
@@ -101,7 +105,7 @@ TEST(LayoutToolTest, ShippedLayoutsCompileCheckRoundTripAndDiffer)
             = seen.emplace(std::vector(bytes->begin(), bytes->begin() + board::kRecordsOffset), name);
         EXPECT_TRUE(added) << "repeats " << where->second;
     }
-    EXPECT_GE(seen.size(), 12u);
+    EXPECT_GE(seen.size(), 53u);
 }
 
 // Problems are named by file and line in texts, by file and tile number in
@@ -277,6 +281,61 @@ TEST(LayoutToolTest, PreviewDrawsTilesInTheGameGeometryAndOrder)
     const std::string ppm = ReadText(temp.File("block.ppm"));
     EXPECT_TRUE(ppm.starts_with("P6\n800 600\n255\n"));
     EXPECT_EQ(ppm.size(), 15 + 800u * 600u * 3u);
+}
+
+std::vector<SCellPosition> Moved(std::vector<SCellPosition> tiles, SCellPosition by)
+{
+    for (auto& p : tiles) {
+        p = {p.column + by.column, p.row + by.row, p.level + by.level};
+    }
+    return tiles;
+}
+
+// The share is over the smaller layout's cells, the best of every shift by
+// cells and levels; mirror images are not tried.
+TEST(LayoutToolTest, OverlapFindsTheBestShiftAlongColumnsRowsAndLevels)
+{
+    const auto block = board::TopLeftCells(BlockLayout());
+    const std::vector<SCellPosition> ell = {{0, 0, 0}, {0, 2, 0}, {0, 4, 0}, {2, 4, 0}};
+    const std::vector<SCellPosition> mirroredEll = {{2, 0, 0}, {2, 2, 0}, {2, 4, 0}, {0, 4, 0}};
+    struct SCase {
+        const char* what;
+        std::vector<SCellPosition> a, b;
+        int shared, compared;
+        std::optional<SCellPosition> shift; // where it is the only best one
+    } const cases[] = {
+        {"block moved by half tiles and a level", block, Moved(block, {3, 0, 1}), 576, 576, {{-3, 0, -1}}},
+        {"a few tiles inside a larger layout", block, Moved(ell, {9, 5, 1}), 16, 16, {}},
+        {"a mirror image", ell, mirroredEll, 12, 16, {{-2, 0, 0}}},
+        {"cells outside the grid meet nothing", {{30, 14, 7}}, {{31, 14, 7}, {0, 0, 0}}, 4, 4, {{30, 14, 7}}},
+    };
+    for (const auto& c : cases) {
+        const SOverlap overlap = LargestOverlap(c.a, c.b);
+        EXPECT_EQ(std::tuple(overlap.sharedCells, overlap.comparedCells), std::tuple(c.shared, c.compared)) << c.what;
+        if (c.shift) {
+            EXPECT_EQ(overlap.shift, *c.shift) << c.what;
+        }
+    }
+    EXPECT_FALSE((SOverlap{70, 100, {}}).IsTooAlike());
+    EXPECT_TRUE((SOverlap{71, 100, {}}).IsTooAlike());
+}
+
+TEST(LayoutToolTest, OverlapFailsOnLayoutsTooAlike)
+{
+    testing_support::CTempDir temp;
+    board::SLayoutData moved = BlockLayout();
+    for (auto& tile : moved.cells) {
+        for (auto& cell : tile) {
+            cell.column += 4;
+        }
+    }
+    temp.Write("Block.txt", board::PrintLayoutText(BlockLayout(), "Block"));
+    temp.Write("Moved.txt", board::PrintLayoutText(moved, "Moved"));
+    const SRun alike = RunTool({"overlap", temp.File("Block.txt"), temp.File("Moved.txt")});
+    EXPECT_EQ(alike.status, kExitProblems);
+    EXPECT_TRUE(Contains(alike.err, "Block.txt: shares more than 70% of its cells with")) << alike.err;
+    EXPECT_TRUE(Contains(alike.out, "most alike Moved, 576 of 576 cells (100.0%) shifted by -4 columns")) << alike.out;
+    EXPECT_TRUE(Contains(alike.out, "most alike Block, 576 of 576 cells (100.0%) shifted by 4 columns")) << alike.out;
 }
 
 TEST(LayoutToolTest, DocumentedExampleReadsAsDescribed)
