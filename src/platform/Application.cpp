@@ -68,6 +68,9 @@ void CFrameWindow::Dispatch(WindowMessage message)
     case WindowMessage::SetFocus:
         OnSetFocus();
         break;
+    case WindowMessage::Minimize:
+        OnMinimize();
+        break;
     }
 }
 
@@ -171,6 +174,10 @@ void ReadSystemMessages(std::vector<WindowMessage>& messages)
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             messages.push_back(WindowMessage::SetFocus);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            messages.push_back(WindowMessage::Minimize);
             break;
         default:
             break;

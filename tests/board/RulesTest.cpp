@@ -2,7 +2,9 @@
 // and the shuffle. Time comes from a fake clock, which is also the seed.
 #include "BoardTestLayouts.h"
 
+#include "board/PairHistory.h"
 #include "board/Random.h"
+#include "board/TileFocus.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +135,87 @@ TEST(RulesTest, RemovePairFreesItsNeighboursAndDropsEverySelection)
         board->Tile(0).present || board->Tile(2).present || board->Tile(0).selected || board->Tile(1).selected);
     EXPECT_TRUE(board->Tile(1).hinted && board::IsTileFree(*board, 1));
     EXPECT_EQ(CountOccupiedCells(*board), 4);
+}
+
+// Free tiles with a gap in row 0, an empty row 2, a tile (5) lying on tile 4
+// one level up, and one far down right: 0 1 . 2 / 3 [5 on 4] / ... 6.
+TEST(RulesTest, TheFocusMovesToTheNearestFreeTileDrawnThatWay)
+{
+    using enum board::EFocusDirection;
+    auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {8, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 4, 1}, {12, 8, 0}});
+    ASSERT_FALSE(board::IsTileFree(*board, 4));
+    EXPECT_EQ(board::FirstFocusTile(*board), 0);
+    struct SMove {
+        int from;
+        board::EFocusDirection direction;
+        int to;
+    };
+    const SMove moves[] = {
+        {0, Right, 1}, {1, Right, 2}, // across the gap
+        {2, Right, 6}, // nothing level with it: the nearest tile further right
+        {6, Right, -1}, {6, Down, -1}, {0, Left, -1}, {0, Up, -1}, // edges
+        {0, Down, 3}, {3, Up, 0}, {1, Left, 0},
+        {3, Right, 5}, // the tile one level up is beside, not above
+        {5, Left, 3}, {5, Up, 1}, {5, Down, 6}, {2, Left, 1},
+    };
+    for (const SMove& move : moves) {
+        EXPECT_EQ(board::NextFocusTile(*board, move.from, move.direction), move.to)
+            << move.from << " direction " << static_cast<int>(move.direction);
+    }
+    // A covered or removed tile hands the focus to the nearest free one.
+    EXPECT_EQ(board::NearestFreeTile(*board, 4), 5);
+    EXPECT_EQ(board::NearestFreeTile(*board, 2), 2);
+    board::RemovePair(*board, 1, 2);
+    EXPECT_EQ(board::NearestFreeTile(*board, 1), 0);
+    EXPECT_EQ(board::NearestFreeTile(*board, 2), 5);
+    EXPECT_EQ(board::NextFocusTile(*board, 0, Right), 5) << "the removed tiles are skipped";
+    board::RemovePair(*board, 0, 3);
+    board::RemovePair(*board, 5, 6);
+    EXPECT_EQ(board::NearestFreeTile(*board, 0), 4);
+    board::RemovePair(*board, 4, 4);
+    EXPECT_EQ(board::NearestFreeTile(*board, 0), -1);
+    EXPECT_EQ(board::FirstFocusTile(*board), -1);
+}
+
+TEST(RulesTest, UndoPutsPairsBackAsTheyLeftAndRedoOnlyWhatIsStillThere)
+{
+    auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 0, 0}, {0, 2, 1}});
+    for (int t = 0; t < 5; ++t) {
+        board->SetTileIdentity(t, 10 + t, t < 2 ? 7 : 8, t + 1);
+    }
+    board::CPairHistory history;
+    EXPECT_FALSE(history.Undo(*board));
+    history.Record(*board, 0, 1);
+    board::RemovePair(*board, 0, 1);
+    history.Record(*board, 3, 2);
+    board::RemovePair(*board, 3, 2);
+    EXPECT_EQ(CountOccupiedCells(*board), 4);
+
+    EXPECT_EQ(history.Undo(*board), (board::STilePair{3, 2}));
+    EXPECT_EQ(history.Undo(*board), (board::STilePair{0, 1}));
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(CountOccupiedCells(*board), 20);
+    for (int t = 0; t < 4; ++t) {
+        const board::CTile& tile = board->Tile(t);
+        EXPECT_TRUE(tile.present && !tile.selected && !tile.hinted);
+        EXPECT_EQ(tile.dealIndex, 10 + t);
+        EXPECT_EQ(tile.face, t + 1);
+        EXPECT_EQ(tile.cells[3]->face, t + 1);
+    }
+    // Taking the next redo's pair (either way round) keeps the list; any
+    // other pair forgets it.
+    EXPECT_EQ(history.NextRedo(*board), (board::STilePair{0, 1}));
+    history.Record(*board, 1, 0);
+    board::RemovePair(*board, 1, 0);
+    EXPECT_EQ(history.NextRedo(*board), (board::STilePair{3, 2}));
+    history.Undo(*board);
+    // A shuffle's new identities leave nothing to redo.
+    board->SetTileIdentity(0, 99, 8, 3);
+    EXPECT_FALSE(history.NextRedo(*board));
+    board->SetTileIdentity(0, 10, 7, 1);
+    ASSERT_TRUE(history.NextRedo(*board));
+    history.Record(*board, 2, 3);
+    EXPECT_FALSE(history.CanRedo());
 }
 
 TEST(RulesTest, CheckGameEndChargesTheClockForStrandedTiles)

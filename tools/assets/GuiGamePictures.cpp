@@ -1,6 +1,7 @@
 // The pictures of "Graphics\Game\" (the bar under the board, the dialog
 // panel, the selection overlay, the hint mark and the Zandor target panel)
-// and the miniature tile of the game selection page.
+// and the miniature tile of the game selection page, and the two colours of
+// the keyboard focus frame.
 #include "GuiPictures.h"
 
 #include "TileSets.h"
@@ -137,6 +138,20 @@ CImage PreviewTile()
     return image;
 }
 
+// The keyboard focus is drawn as a frame of three lines, dark, gold and dark,
+// each a stretched one-colour picture, so that it shows on pale tiles and
+// dark felt alike.
+CImage SolidPicture(SRgb colour)
+{
+    CImage image(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            image.At(x, y) = colour;
+        }
+    }
+    return image;
+}
+
 SPictureJob Job(std::string path, std::function<CImage()> paint)
 {
     return {std::move(path), [paint = std::move(paint)]() -> std::optional<CImage> { return paint(); }};
@@ -153,6 +168,8 @@ std::vector<SPictureJob> GamePictureJobs()
         Job("Graphics/Game/Tile Hint.bmp", TileHint),
         Job("Graphics/Game/Zandor Tile Background.bmp", ZandorPanel),
         Job("Graphics/Gui/Preview Mahjongg Tile.bmp", PreviewTile),
+        Job("Graphics/Gui/Focus Light.bmp", [] { return SolidPicture({255, 214, 40}); }),
+        Job("Graphics/Gui/Focus Dark.bmp", [] { return SolidPicture({24, 16, 40}); }),
     };
 }
 
