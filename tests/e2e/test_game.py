@@ -175,6 +175,64 @@ class GameScreens(unittest.TestCase):
             self.assertEqual(turtle[6948:], turtle_before[6948:])
             self.assertEqual(game.quit(), 0)
 
+    def test_a_whole_game_by_keys_with_an_undo_and_a_pause_while_minimised(self):
+        """No mouse: Tab and Enter through the menu and the load page, arrows
+        and Space on the board, Backspace taking back a pair, Ctrl+S saving,
+        the record name typed and entered."""
+        saves = {"near": saved_game_bytes(1, 1000, NEAR_TILES)}
+        with Game(options=options_bytes(full_screen=0), prepare=prepare(1, saves),
+                  window_manager=True) as game:
+            game.wait_window()
+            self.away(game)
+            for key in ("Tab", "Tab", "Return"):  # "Play Game", "Load Game", pressed
+                game.key(key)
+            time.sleep(0.5)
+            for key in ("Down", "Tab", "Return"):  # "near" in the list, "Load Game"
+                game.key(key)
+            time.sleep(1.0)
+            self.assertEqual(driver.mismatch(game.picture(), expected_board(NEAR_TILES), (0, 0, 800, 500)), 0.0)
+
+            # The Bamboo pair: the first arrow frames the tile at the top left.
+            for key in ("Right", "space", "Right", "space"):
+                game.key(key)
+            self.assertEqual(driver.mismatch(game.picture(), expected_board(NEAR_TILES[2:]), (0, 0, 400, 100)), 0.0)
+            game.key("BackSpace")
+            shot = game.picture()
+            shot.save(os.path.join(game.folder, "undone.png"))
+            self.assertEqual(driver.mismatch(shot, expected_board(NEAR_TILES), (0, 0, 800, 200), tolerance=0), 0.0)
+
+            def save(name):
+                game.key("ctrl+s", wait=0.6)
+                game.type(name)
+                game.key("Return", wait=0.8)
+                return game.read("Saves/" + name)
+
+            saved = save("undone")
+            self.assertEqual(len(saved), 1036 + 4 * 60)
+            self.assertEqual(saved[8:], saved_game_bytes(1, 0, NEAR_TILES)[8:])
+
+            # Five seconds minimised: paused (the board hidden), the clock kept.
+            game.x.xdotool("windowminimize", "--sync", game.window)
+            time.sleep(5.0)
+            game.x.xdotool("windowactivate", "--sync", game.window, check=False)
+            time.sleep(0.5)
+            self.assertEqual(driver.mismatch(game.picture(), expected_board([]), (0, 0, 800, 500)), 0.0)
+            after = save("back")
+            before_ms = struct.unpack_from("<i", saved, 4)[0]
+            after_ms = struct.unpack_from("<i", after, 4)[0]
+            self.assertLess(after_ms - before_ms, 2500)
+
+            # On with the keys alone from the Flower framed since the pair
+            # went: the Bamboo pair again, then the Flowers.
+            for key in ("Up", "space", "Left", "space", "space", "Right", "space"):
+                game.key(key)
+            time.sleep(1.0)  # the record dialog after its 500 ms wait
+            game.type("keys")
+            game.key("Return", wait=0.8)
+            turtle = game.read("Layouts/Turtle")
+            self.assertEqual(turtle[6912:6912 + 5], b"keys\0")
+            self.assertEqual(game.quit(), 0)
+
     def test_the_name_box_types_the_letters_printed_on_the_keys(self):
         # French and German keyboards move A, Q, W, Z, Y and M; xdotool
         # presses the key that carries each letter on the layout in use.
