@@ -395,7 +395,11 @@ void CGameScreen::CheckRecord()
         board->ResetBoard();
         return;
     }
-    if (board::CheckGameEnd(*board, gameType, clock)
+    // The name box reads held keys: it waits until the Space or Enter that
+    // took the last pair is let go.
+    const bool clickKeyHeld = keyPresses.IsDown(DIK_SPACE) || keyPresses.IsDown(DIK_RETURN)
+        || keyPresses.IsDown(DIK_NUMPADENTER);
+    if (!clickKeyHeld && board::CheckGameEnd(*board, gameType, clock)
         && game::IsBetterResult(gameType, RecordResult(), board->GetRecordValue(gameType))) {
         platform::WaitMs(kRecordWaitMs);
         recordDialog = std::make_unique<CRecordNameDialog>(framework);
