@@ -2,7 +2,6 @@
 // and the shuffle. Time comes from a fake clock, which is also the seed.
 #include "BoardTestLayouts.h"
 
-#include "board/PairHistory.h"
 #include "board/Random.h"
 #include "board/TileFocus.h"
 #include "platform/Clock.h"
@@ -145,12 +144,7 @@ TEST(RulesTest, TheFocusMovesToTheNearestFreeTileDrawnThatWay)
     auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {8, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 4, 1}, {12, 8, 0}});
     ASSERT_FALSE(board::IsTileFree(*board, 4));
     EXPECT_EQ(board::FirstFocusTile(*board), 0);
-    struct SMove {
-        int from;
-        board::EFocusDirection direction;
-        int to;
-    };
-    const SMove moves[] = {
+    const std::tuple<int, board::EFocusDirection, int> moves[] = {
         {0, Right, 1}, {1, Right, 2}, // across the gap
         {2, Right, 6}, // nothing level with it: the nearest tile further right
         {6, Right, -1}, {6, Down, -1}, {0, Left, -1}, {0, Up, -1}, // edges
@@ -158,64 +152,19 @@ TEST(RulesTest, TheFocusMovesToTheNearestFreeTileDrawnThatWay)
         {3, Right, 5}, // the tile one level up is beside, not above
         {5, Left, 3}, {5, Up, 1}, {5, Down, 6}, {2, Left, 1},
     };
-    for (const SMove& move : moves) {
-        EXPECT_EQ(board::NextFocusTile(*board, move.from, move.direction), move.to)
-            << move.from << " direction " << static_cast<int>(move.direction);
+    for (const auto& [from, direction, to] : moves) {
+        EXPECT_EQ(board::NextFocusTile(*board, from, direction), to) << from << " way " << static_cast<int>(direction);
     }
     // A covered or removed tile hands the focus to the nearest free one.
     EXPECT_EQ(board::NearestFreeTile(*board, 4), 5);
-    EXPECT_EQ(board::NearestFreeTile(*board, 2), 2);
     board::RemovePair(*board, 1, 2);
-    EXPECT_EQ(board::NearestFreeTile(*board, 1), 0);
     EXPECT_EQ(board::NearestFreeTile(*board, 2), 5);
     EXPECT_EQ(board::NextFocusTile(*board, 0, Right), 5) << "the removed tiles are skipped";
-    board::RemovePair(*board, 0, 3);
-    board::RemovePair(*board, 5, 6);
-    EXPECT_EQ(board::NearestFreeTile(*board, 0), 4);
-    board::RemovePair(*board, 4, 4);
+    for (const int t : {0, 3, 4, 5, 6}) {
+        board::RemovePair(*board, t, t);
+    }
     EXPECT_EQ(board::NearestFreeTile(*board, 0), -1);
     EXPECT_EQ(board::FirstFocusTile(*board), -1);
-}
-
-TEST(RulesTest, UndoPutsPairsBackAsTheyLeftAndRedoOnlyWhatIsStillThere)
-{
-    auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 0, 0}, {0, 2, 1}});
-    for (int t = 0; t < 5; ++t) {
-        board->SetTileIdentity(t, 10 + t, t < 2 ? 7 : 8, t + 1);
-    }
-    board::CPairHistory history;
-    EXPECT_FALSE(history.Undo(*board));
-    history.Record(*board, 0, 1);
-    board::RemovePair(*board, 0, 1);
-    history.Record(*board, 3, 2);
-    board::RemovePair(*board, 3, 2);
-    EXPECT_EQ(CountOccupiedCells(*board), 4);
-
-    EXPECT_EQ(history.Undo(*board), (board::STilePair{3, 2}));
-    EXPECT_EQ(history.Undo(*board), (board::STilePair{0, 1}));
-    EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(CountOccupiedCells(*board), 20);
-    for (int t = 0; t < 4; ++t) {
-        const board::CTile& tile = board->Tile(t);
-        EXPECT_TRUE(tile.present && !tile.selected && !tile.hinted);
-        EXPECT_EQ(tile.dealIndex, 10 + t);
-        EXPECT_EQ(tile.face, t + 1);
-        EXPECT_EQ(tile.cells[3]->face, t + 1);
-    }
-    // Taking the next redo's pair (either way round) keeps the list; any
-    // other pair forgets it.
-    EXPECT_EQ(history.NextRedo(*board), (board::STilePair{0, 1}));
-    history.Record(*board, 1, 0);
-    board::RemovePair(*board, 1, 0);
-    EXPECT_EQ(history.NextRedo(*board), (board::STilePair{3, 2}));
-    history.Undo(*board);
-    // A shuffle's new identities leave nothing to redo.
-    board->SetTileIdentity(0, 99, 8, 3);
-    EXPECT_FALSE(history.NextRedo(*board));
-    board->SetTileIdentity(0, 10, 7, 1);
-    ASSERT_TRUE(history.NextRedo(*board));
-    history.Record(*board, 2, 3);
-    EXPECT_FALSE(history.CanRedo());
 }
 
 TEST(RulesTest, CheckGameEndChargesTheClockForStrandedTiles)

@@ -8,7 +8,6 @@
 
 #include "game/SavedGame.h"
 #include "platform/FakeVideoBackend.h"
-#include "platform/Files.h"
 #include "platform/Surface.h"
 #include "screens/SharedValues.h"
 
@@ -40,27 +39,6 @@ void WriteShown(CGameRig& rig, const std::string& folder, const std::string& nam
     }
 }
 
-// The keyboard focus on a tile of Turtle, on every backdrop and tile set.
-void WriteFocusShots(const std::string& out)
-{
-    CGameRig rig(board::SLayoutData{});
-    rig.CopyBuiltLayouts();
-    for (const std::string& backdrop : platform::ListFiles("Graphics\\Backdrops")) {
-        for (const std::string& tileSet : platform::ListFolders("Graphics\\Tile Sets")) {
-            SOptions options;
-            options.backdrop = backdrop;
-            options.tileSet = tileSet;
-            WriteOptionsFile(options);
-            rig.Start(kTraditionalScreenId, "Turtle");
-            for (const uint8_t key : {DIK_RIGHT, DIK_RIGHT, DIK_DOWN, DIK_RIGHT}) {
-                rig.Key(key);
-            }
-            WriteShown(rig, out, "focus-" + backdrop + "-" + tileSet);
-            rig.framework.SwitchToScreen(kMainMenuScreenId);
-        }
-    }
-}
-
 TEST(GameScreens, DISABLED_Screenshots)
 {
     const char* folder = std::getenv("VELMORA_GAME_SHOTS");
@@ -68,7 +46,6 @@ TEST(GameScreens, DISABLED_Screenshots)
         GTEST_SKIP() << "VELMORA_GAME_SHOTS names no folder";
     }
     const std::string out = folder;
-    WriteFocusShots(out);
     for (int32_t bits : {32, 16}) {
         CGameRig rig(board::SLayoutData{});
         ASSERT_TRUE(rig.available);
