@@ -397,8 +397,8 @@ void CGameScreen::CheckRecord()
     }
     // The name box reads held keys: it waits until the Space or Enter that
     // took the last pair is let go.
-    const bool clickKeyHeld = keyPresses.IsDown(DIK_SPACE) || keyPresses.IsDown(DIK_RETURN)
-        || keyPresses.IsDown(DIK_NUMPADENTER);
+    const bool clickKeyHeld
+        = keyPresses.IsDown(DIK_SPACE) || keyPresses.IsDown(DIK_RETURN) || keyPresses.IsDown(DIK_NUMPADENTER);
     if (!clickKeyHeld && board::CheckGameEnd(*board, gameType, clock)
         && game::IsBetterResult(gameType, RecordResult(), board->GetRecordValue(gameType))) {
         platform::WaitMs(kRecordWaitMs);

@@ -9,8 +9,8 @@ namespace {
 
 // A one-pixel ring of the sprite's colour, `inset` pixels outside the
 // rectangle.
-void DrawRing(CDisplay& display, CSprite* colour, int32_t left, int32_t top, int32_t right, int32_t bottom,
-    int32_t inset)
+void DrawRing(
+    CDisplay& display, CSprite* colour, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t inset)
 {
     const int32_t l = left - inset;
     const int32_t t = top - inset;

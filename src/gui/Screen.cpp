@@ -109,12 +109,15 @@ std::vector<gui::SFocusStop> CScreen::FocusStops()
     };
     textButtons.ForEachOldestFirst([&](CTextButton& w) { stops.push_back({place(w.Bounds()), &w}); });
     checkBoxes.ForEachOldestFirst([&](CCheckBox& w) { stops.push_back({place(w.Bounds()), nullptr, &w}); });
-    selectionLists.ForEachOldestFirst(
-        [&](CSelectionList& w) { stops.push_back({place(w.Bounds()), nullptr, nullptr, &w}); });
-    sliders.ForEachOldestFirst(
-        [&](CSlider& w) { stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, &w}); });
-    pictureSelectors.ForEachOldestFirst(
-        [&](CPictureSelector& w) { stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, nullptr, &w}); });
+    selectionLists.ForEachOldestFirst([&](CSelectionList& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, &w});
+    });
+    sliders.ForEachOldestFirst([&](CSlider& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, &w});
+    });
+    pictureSelectors.ForEachOldestFirst([&](CPictureSelector& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, nullptr, &w});
+    });
     textAreas.ForEachOldestFirst([&](CTextArea& w) {
         stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, nullptr, nullptr, &w});
     });

@@ -131,10 +131,8 @@ void CSelectionList::StepSelection(int32_t delta)
     }
     selected = index;
     PlayOnce(selectSound);
-    while (index < TopIndex() && StepUp()) {
-    }
-    while (index >= TopIndex() + static_cast<size_t>(visibleRows) && StepDown()) {
-    }
+    while (index < TopIndex() && StepUp()) { }
+    while (index >= TopIndex() + static_cast<size_t>(visibleRows) && StepDown()) { }
 }
 
 // The row area's left and right edge columns count; the boundaries between

@@ -29,8 +29,8 @@ constexpr int32_t kButtonLeft = 575;
 constexpr int32_t kButtonWidth = 200;
 constexpr int32_t kButtonHeight = 90;
 
-constexpr std::array<MenuPage, 4> kPageOfButton = {
-    MenuPage::GameSelection, MenuPage::LoadGame, MenuPage::Options, MenuPage::Rules};
+constexpr std::array<MenuPage, 4> kPageOfButton
+    = {MenuPage::GameSelection, MenuPage::LoadGame, MenuPage::Options, MenuPage::Rules};
 
 } // namespace
 

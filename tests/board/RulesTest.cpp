@@ -144,14 +144,11 @@ TEST(RulesTest, TheFocusMovesToTheNearestFreeTileDrawnThatWay)
     auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {8, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 4, 1}, {12, 8, 0}});
     ASSERT_FALSE(board::IsTileFree(*board, 4));
     EXPECT_EQ(board::FirstFocusTile(*board), 0);
-    const std::tuple<int, board::EFocusDirection, int> moves[] = {
-        {0, Right, 1}, {1, Right, 2}, // across the gap
-        {2, Right, 6}, // nothing level with it: the nearest tile further right
-        {6, Right, -1}, {6, Down, -1}, {0, Left, -1}, {0, Up, -1}, // edges
-        {0, Down, 3}, {3, Up, 0}, {1, Left, 0},
-        {3, Right, 5}, // the tile one level up is beside, not above
-        {5, Left, 3}, {5, Up, 1}, {5, Down, 6}, {2, Left, 1},
-    };
+    // Across the gap; from 2 nothing is level, so the nearest tile further
+    // right; the edges; the tile one level up is beside 3, not above it.
+    const std::tuple<int, board::EFocusDirection, int> moves[] = {{0, Right, 1}, {1, Right, 2}, {2, Right, 6},
+        {6, Right, -1}, {6, Down, -1}, {0, Left, -1}, {0, Up, -1}, {0, Down, 3}, {3, Up, 0}, {1, Left, 0},
+        {3, Right, 5}, {5, Left, 3}, {5, Up, 1}, {5, Down, 6}, {2, Left, 1}};
     for (const auto& [from, direction, to] : moves) {
         EXPECT_EQ(board::NextFocusTile(*board, from, direction), to) << from << " way " << static_cast<int>(direction);
     }

@@ -45,10 +45,10 @@ SFrameTrace Trace(CGameRig& rig, CGameScreen::EButton button, const std::functio
 
 TEST_F(GameKeysTest, EachBarKeyIsAClickOnItsButton)
 {
-    const std::tuple<uint8_t, int, CGameScreen::EButton> keys[] = {
-        {DIK_S, CGameRig::kNoModifier, CGameScreen::kShuffle}, {DIK_P, CGameRig::kNoModifier, CGameScreen::kPause},
-        {DIK_PAUSE, CGameRig::kNoModifier, CGameScreen::kPause}, {DIK_H, CGameRig::kNoModifier, CGameScreen::kHint},
-        {DIK_S, CGameRig::kControl, CGameScreen::kSave}, {DIK_L, CGameRig::kControl, CGameScreen::kLeave}};
+    const std::tuple<uint8_t, int, CGameScreen::EButton> keys[]
+        = {{DIK_S, CGameRig::kNoModifier, CGameScreen::kShuffle}, {DIK_P, CGameRig::kNoModifier, CGameScreen::kPause},
+            {DIK_PAUSE, CGameRig::kNoModifier, CGameScreen::kPause}, {DIK_H, CGameRig::kNoModifier, CGameScreen::kHint},
+            {DIK_S, CGameRig::kControl, CGameScreen::kSave}, {DIK_L, CGameRig::kControl, CGameScreen::kLeave}};
     rig.frameMs = 50;
     for (const auto& [key, modifiers, button] : keys) {
         const SFrameTrace clicked = Trace(rig, button, [&] { rig.Click(25 + 150 * button + 75, 567); });
@@ -116,7 +116,8 @@ TEST_F(GameKeysTest, UndoIsChargedAsAHintAndRedoTakesThePairAgain)
         const int32_t missed = rig.zandor->MissedPairs();
         rig.Key(DIK_Z, CGameRig::kControl);
         EXPECT_TRUE(b.Tile(pair->first).present && b.Tile(pair->second).present) << screenId;
-        EXPECT_EQ(std::tie(b.Tile(pair->first).face, b.Tile(pair->first).dealIndex), std::tie(before.face, before.dealIndex));
+        EXPECT_EQ(
+            std::tie(b.Tile(pair->first).face, b.Tile(pair->first).dealIndex), std::tie(before.face, before.dealIndex));
         EXPECT_EQ(CGameRig::HintedCount(b) + game->Selection(), -1);
         const int32_t charged[] = {clock + 15000, clock - 15000, CZandorScreen::kTargetMs};
         EXPECT_EQ(game->Clock(), charged[screenId - kTraditionalScreenId]) << screenId;

@@ -168,8 +168,14 @@ std::vector<SPictureJob> GamePictureJobs()
         Job("Graphics/Game/Tile Hint.bmp", TileHint),
         Job("Graphics/Game/Zandor Tile Background.bmp", ZandorPanel),
         Job("Graphics/Gui/Preview Mahjongg Tile.bmp", PreviewTile),
-        Job("Graphics/Gui/Focus Light.bmp", [] { return SolidPicture({255, 214, 40}); }),
-        Job("Graphics/Gui/Focus Dark.bmp", [] { return SolidPicture({24, 16, 40}); }),
+        Job("Graphics/Gui/Focus Light.bmp",
+            [] {
+                return SolidPicture({255, 214, 40});
+            }),
+        Job("Graphics/Gui/Focus Dark.bmp",
+            [] {
+                return SolidPicture({24, 16, 40});
+            }),
     };
 }
 
