@@ -59,6 +59,13 @@ void CMainFrame::OnSetFocus()
     }
 }
 
+void CMainFrame::OnMinimize()
+{
+    if (gameFramework) {
+        gameFramework->OnWindowAway();
+    }
+}
+
 bool CGameApp::InitInstance()
 {
     traceTiming = std::getenv("VELMORA_TRACE_TIMING") != nullptr;

@@ -28,6 +28,7 @@ protected:
     void OnPaint() override {}
     void OnKillFocus() override;
     void OnSetFocus() override;
+    void OnMinimize() override;
 
 private:
     std::unique_ptr<platform::IDesktop> desktop;

@@ -81,6 +81,7 @@ CGameScreen::~CGameScreen() = default;
 bool CGameScreen::Activate()
 {
     SetNextId(kNoScreenId);
+    pausedWhileAway = false;
     SetRect(0, 0, framework ? framework->width : 800, framework ? framework->height : 600);
     layer = 1;
     Show();
@@ -92,6 +93,10 @@ bool CGameScreen::Activate()
     introBox.reset();
     gameType = ownType;
     clock = InitialClockMs();
+    history.Clear();
+    focusTile = -1;
+    focusShown = false;
+    keyPresses.Reset(keyboard);
     hintExpiry = gui::ExpiredDeadline(platform::GetTicks());
     if (!SetUpGame()) {
         RefuseGame();
@@ -231,9 +236,11 @@ void CGameScreen::LoadResources(
                 kBarButtonBottom, display->CreateSprite("Graphics\\Gui\\Wood Button Small.bmp", 150, 45),
                 std::move(click), entry.caption, true));
     }
-    // A display switch ends a pause, but not while a dialog is open in front:
-    // the clock must not run behind the save dialog or the introduction.
-    paused = saveDialog != nullptr || introBox != nullptr;
+    focusFrame.Load(*display);
+    // A display switch ends a pause, but not while a dialog is open in front
+    // (the clock must not run behind the save dialog or the introduction)
+    // nor one the window's absence started.
+    paused = saveDialog != nullptr || introBox != nullptr || pausedWhileAway;
     LoadTypeResources();
 }
 
@@ -246,6 +253,7 @@ void CGameScreen::ReleaseResources()
     ReleaseSprite(overlay);
     ReleaseSprite(hintMark);
     tileSet.Release();
+    focusFrame.Release();
     selectSound.reset();
     deleteSound.reset();
     buttons.fill(nullptr);
@@ -264,9 +272,13 @@ bool CGameScreen::Update()
     if (!board) {
         return true; // a refused game, waiting for the switch to the menu
     }
+    if (!paused) {
+        pausedWhileAway = false;
+    }
     if (!paused) { // 2
         board::DrawBoard(*display, *board, {&tileSet, overlay.get(), hintMark.get()}, board::kBoardOriginXPx,
             board::kBoardOriginYPx);
+        DrawFocus();
     }
     if (buttons[kShuffle]->TakeClick()) { // 3
         DoShuffle();
@@ -289,6 +301,7 @@ bool CGameScreen::Update()
         CheckRecord();
     }
     const bool ended = board::CheckGameEnd(*board, gameType, clock); // 10
+    HandleKeys(ended);
     UpdateTypeRules(ended); // 11
     DrawHud(ended); // 12
     CloseIntroOnOk(); // 13
@@ -304,6 +317,7 @@ void CGameScreen::DrawBackground()
 
 void CGameScreen::DoShuffle()
 {
+    history.ForgetRedo();
     board->ClearHints();
     board->ClearSelection();
     selection = -1;
@@ -379,7 +393,11 @@ void CGameScreen::CheckRecord()
         board->ResetBoard();
         return;
     }
-    if (board::CheckGameEnd(*board, gameType, clock)
+    // The name box reads held keys: it waits until the Space or Enter that
+    // took the last pair is let go.
+    const bool clickKeyHeld
+        = keyPresses.IsDown(DIK_SPACE) || keyPresses.IsDown(DIK_RETURN) || keyPresses.IsDown(DIK_NUMPADENTER);
+    if (!clickKeyHeld && board::CheckGameEnd(*board, gameType, clock)
         && game::IsBetterResult(gameType, RecordResult(), board->GetRecordValue(gameType))) {
         platform::WaitMs(kRecordWaitMs);
         recordDialog = std::make_unique<CRecordNameDialog>(framework);
@@ -453,17 +471,25 @@ bool CGameScreen::HandleInput()
     if (!board || !mouse) {
         return true;
     }
+    if (mouse->IsButtonDown(0)) {
+        focusShown = false;
+    }
     if (!paused && CanClickTiles()) {
         TileClick();
     }
     // A click anywhere ends a pause, the Pause button's own click included.
     if (paused && mouse->IsButtonDown(0)) {
-        paused = false;
-        if (buttons[kPause]) {
-            buttons[kPause]->pressed = false;
-        }
+        EndPauseByClick();
     }
     return true;
+}
+
+void CGameScreen::EndPauseByClick()
+{
+    paused = false;
+    if (buttons[kPause]) {
+        buttons[kPause]->pressed = false;
+    }
 }
 
 // The button state is a level: this runs in every frame the button is held,
@@ -513,10 +539,192 @@ void CGameScreen::SelectTile(int tile)
 
 void CGameScreen::RemoveTilePair(int first, int second)
 {
+    history.Record(*board, first, second);
     board::RemovePair(*board, first, second);
     selection = -1;
     AfterPairRemoved();
     if (deleteSound) {
         deleteSound->Play();
+    }
+}
+
+// ---- Keyboard
+
+void CGameScreen::OnWindowAway()
+{
+    if (!board || paused || IsDialogOpen() || !HasTilesLeft()) {
+        return;
+    }
+    paused = true;
+    pausedWhileAway = true;
+}
+
+bool CGameScreen::HasTilesLeft() const
+{
+    for (int t = 0; t < board::kTileCount; ++t) {
+        if (board->Tile(t).present) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The keys work wherever the pointer is, but not behind a dialog: there
+// Enter and Escape belong to the dialog, as the mouse does.
+void CGameScreen::HandleKeys(bool ended)
+{
+    keyPresses.Update(keyboard);
+    if (IsDialogOpen()) {
+        return;
+    }
+    const gui::CKeyPresses& keys = keyPresses;
+    // Leave, Save, Undo and Redo need Control: a stray key never throws
+    // away or rewinds a game.
+    if (keys.IsControlDown()) {
+        if (keys.WasPressed(DIK_S)) {
+            PressBarButton(kSave);
+        }
+        if (keys.WasPressed(DIK_L)) {
+            PressBarButton(kLeave);
+        }
+        if (keys.WasPressed(DIK_Z)) {
+            keys.IsShiftDown() ? RedoPair(ended) : UndoPair(ended);
+        }
+        if (keys.WasPressed(DIK_Y)) {
+            RedoPair(ended);
+        }
+        return;
+    }
+    if (keys.WasPressed(DIK_S)) {
+        PressBarButton(kShuffle);
+    }
+    if (keys.WasPressed(DIK_P) || keys.WasPressed(DIK_PAUSE)) {
+        PressBarButton(kPause);
+    }
+    if (keys.WasPressed(DIK_H)) {
+        PressBarButton(kHint);
+    }
+    if (keys.WasPressed(DIK_BACK)) {
+        UndoPair(ended);
+    }
+    HandleBoardKeys();
+}
+
+// A key for a bar button is a click on it: pushed at once with its sound,
+// reported 250 ms later, and like any click it ends a pause.
+void CGameScreen::PressBarButton(EButton button)
+{
+    if (!buttons[button]) {
+        return;
+    }
+    buttons[button]->Press(sounds);
+    if (paused) {
+        EndPauseByClick();
+    }
+}
+
+// The arrows move the focus, Space and Enter click the focused tile. While
+// the focus is not shown, the first key only shows it.
+void CGameScreen::HandleBoardKeys()
+{
+    static constexpr std::array<std::pair<uint8_t, board::EFocusDirection>, 4> kArrows = {{
+        {DIK_LEFT, board::EFocusDirection::Left},
+        {DIK_RIGHT, board::EFocusDirection::Right},
+        {DIK_UP, board::EFocusDirection::Up},
+        {DIK_DOWN, board::EFocusDirection::Down},
+    }};
+    const bool click = keyPresses.WasPressed(DIK_SPACE) || keyPresses.WasEnterPressed();
+    if (paused) {
+        if (click) {
+            EndPauseByClick();
+        }
+        return;
+    }
+    KeepFocusOnFreeTile();
+    for (const auto& [key, direction] : kArrows) {
+        if (!keyPresses.WasPressed(key)) {
+            continue;
+        }
+        if (!focusShown || focusTile < 0) {
+            focusShown = true;
+            focusTile = focusTile < 0 ? board::FirstFocusTile(*board) : focusTile;
+            continue;
+        }
+        const int next = board::NextFocusTile(*board, focusTile, direction);
+        focusTile = next >= 0 ? next : focusTile;
+    }
+    if (!click) {
+        return;
+    }
+    if (!focusShown || focusTile < 0) {
+        focusShown = true;
+        focusTile = focusTile < 0 ? board::FirstFocusTile(*board) : focusTile;
+        return;
+    }
+    if (CanClickTiles()) {
+        ClickTile(focusTile);
+        KeepFocusOnFreeTile();
+    }
+}
+
+void CGameScreen::KeepFocusOnFreeTile()
+{
+    if (focusTile >= 0) {
+        focusTile = board::NearestFreeTile(*board, focusTile);
+    }
+}
+
+void CGameScreen::DrawFocus()
+{
+    KeepFocusOnFreeTile();
+    if (!focusShown || focusTile < 0) {
+        return;
+    }
+    const board::CBoardCell& cell = *board->Tile(focusTile).cells[0];
+    const board::SPixelPoint corner = board::CellPixel({cell.column, cell.row, cell.level});
+    focusFrame.Draw(
+        *display, corner.x, corner.y, corner.x + board::kTilePictureWidthPx, corner.y + board::kTilePictureHeightPx);
+}
+
+// Each undo is charged as the game type charges a hint (a Vesk Style game
+// with 15 seconds or less left cannot pay, and nothing happens).
+void CGameScreen::UndoPair(bool ended)
+{
+    if (paused || ended || IsDialogOpen() || !history.CanUndo() || !ChargeForHint()) {
+        return;
+    }
+    const auto pair = history.Undo(*board);
+    if (!pair) {
+        return;
+    }
+    board->ClearSelection();
+    board->ClearHints();
+    selection = -1;
+    AfterPairReturned(*pair);
+    if (selectSound) {
+        selectSound->Play();
+    }
+}
+
+// A redo takes the pair off again as two clicks on it would, by the game
+// type's own rules: Vesk Style's bonus, Zandor's target (a pair that is not
+// the target stays).
+void CGameScreen::RedoPair(bool ended)
+{
+    if (paused || ended || IsDialogOpen() || !CanClickTiles()) {
+        return;
+    }
+    const auto pair = history.NextRedo(*board);
+    if (!pair || !board::IsTileFree(*board, pair->first) || !board::IsTileFree(*board, pair->second)) {
+        return;
+    }
+    board->ClearHints();
+    board->ClearSelection();
+    selection = -1;
+    ClickTile(pair->first);
+    ClickTile(pair->second);
+    if (board->Tile(pair->first).present) {
+        board->ClearSelection();
+        selection = -1;
     }
 }

@@ -7,8 +7,12 @@
 #pragma once
 
 #include "board/Board.h"
+#include "board/PairHistory.h"
+#include "board/TileFocus.h"
 #include "board/TileSet.h"
 #include "game/SavedGame.h"
+#include "gui/FocusFrame.h"
+#include "gui/KeyPresses.h"
 #include "gui/StateScreen.h"
 #include "media/Sprite.h"
 
@@ -46,6 +50,9 @@ public:
     void LoadResources(CDisplay* newDisplay, CSoundSystem* newSounds, CMouse* newMouse, CKeyboard* newKeyboard,
         CFontTable* newFonts) override;
     void ReleaseResources() override;
+    // A running game pauses as its Pause button pauses it, and stays paused
+    // until the player ends the pause (a display switch does not end it).
+    void OnWindowAway() override;
 
     // Opens the save dialog on a click of Save and acts on its result.
     virtual void HandleSaveButton();
@@ -64,6 +71,11 @@ public:
     CSaveNameDialog* SaveDialog() const { return saveDialog.get(); }
     CRecordNameDialog* RecordDialog() const { return recordDialog.get(); }
     CMessageDialog* IntroBox() const { return introBox.get(); }
+    // The tile the keyboard focus is on (-1 for none), and whether it is
+    // drawn: only after a key was used, until the next mouse press.
+    int32_t FocusTile() const { return focusTile; }
+    bool IsFocusShown() const { return focusShown; }
+    const board::CPairHistory& History() const { return history; }
     // The texts of the status line as last drawn, left to right (empty
     // entries were not drawn).
     const std::array<std::string, 4>& HudTexts() const { return hudTexts; }
@@ -99,6 +111,8 @@ protected:
     virtual void ClickTile(int tile);
     // After a pair was taken off and before the delete sound.
     virtual void AfterPairRemoved() { }
+    // After an undo put this pair back (and charged for it as for a hint).
+    virtual void AfterPairReturned(board::STilePair pair) { (void)pair; }
     // What the record compares: the final clock, or Zandor's missed pairs.
     virtual int32_t RecordResult() const { return clock; }
     virtual void LoadTypeResources() { }
@@ -138,9 +152,15 @@ protected:
     // The introduction box, or the message that a save failed.
     std::unique_ptr<CMessageDialog> introBox;
     std::array<std::string, 4> hudTexts;
+    board::CPairHistory history;
 
 private:
     const int32_t ownType;
+    gui::CKeyPresses keyPresses;
+    gui::CFocusFrame focusFrame;
+    int32_t focusTile = -1;
+    bool focusShown = false;
+    bool pausedWhileAway = false;
 
     // Activate's steps.
     bool SetUpGame();
@@ -157,6 +177,18 @@ private:
     void CloseIntroOnOk();
 
     void TileClick();
+    void EndPauseByClick();
+
+    // The keyboard, after the end-of-game test of each frame.
+    void HandleKeys(bool ended);
+    void HandleBoardKeys();
+    void PressBarButton(EButton button);
+    void UndoPair(bool ended);
+    void RedoPair(bool ended);
+    bool IsDialogOpen() const { return introBox || saveDialog || recordDialog; }
+    bool HasTilesLeft() const;
+    void KeepFocusOnFreeTile();
+    void DrawFocus();
     void OpenMessage(const char* text);
     void OpenDialog(CScreen& dialog);
     template <typename Dialog> void CloseDialog(std::unique_ptr<Dialog>& dialog);

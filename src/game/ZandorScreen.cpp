@@ -8,6 +8,7 @@
 #include "media/TextLayout.h"
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <limits>
 
 CZandorScreen::CZandorScreen(CDXFramework* owningFramework)
@@ -55,6 +56,18 @@ void CZandorScreen::PickTarget()
         targetFace = board->Tile(pair->first).face;
         clock = kTargetMs;
     }
+}
+
+// An undo has cost a missed pair, as a time-out or a hint does, and like a
+// time-out it gives a target with a fresh countdown: the kind of the pair put
+// back, so that the player can take another pair of that kind instead. Its
+// pair is known to be free, so it offers nothing a hint would not.
+void CZandorScreen::AfterPairReturned(board::STilePair pair)
+{
+    const int shown = std::min(pair.first, pair.second);
+    targetGroup = board->Tile(shown).matchGroup;
+    targetFace = board->Tile(shown).face;
+    clock = kTargetMs;
 }
 
 // Counted whether or not a pair is then marked.

@@ -45,6 +45,7 @@ protected:
     std::string RecordText() const override;
     void ClickTile(int tile) override;
     void AfterPairRemoved() override { PickTarget(); }
+    void AfterPairReturned(board::STilePair pair) override;
     int32_t RecordResult() const override { return missedPairs; }
     void LoadTypeResources() override;
     void ReleaseTypeResources() override;

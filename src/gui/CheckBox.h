@@ -2,6 +2,8 @@
 // it every half second; the owner reads or sets `checked` at any time.
 #pragma once
 
+#include "media/TextLayout.h"
+
 #include "media/Sound.h"
 #include "media/Sprite.h"
 
@@ -20,6 +22,8 @@ public:
 
     // Strictly inside the rectangle; the rectangle serves only this test.
     bool Contains(int32_t x, int32_t y) const;
+    // The rectangle relative to the screen (right and bottom exclusive).
+    media::STextBox Bounds() const { return {x1, y1, x2, y2}; }
 
     // Called every frame while the left button is down inside: flips the
     // flag and plays the sound, at most once per kLockOutMs.

@@ -434,13 +434,23 @@ void CDXFramework::ApplyModeRequests()
     }
 }
 
+// Full screen cannot stay up behind another window: the game goes windowed
+// and, as when it is minimised, a running game pauses.
 void CDXFramework::OnFocusLost()
 {
     if (display && !display->IsWindowed()) {
         SetWindowedMode(width, height);
         windowed = true;
+        OnWindowAway();
     }
     active = false;
+}
+
+void CDXFramework::OnWindowAway()
+{
+    if (currentScreen) {
+        currentScreen->OnWindowAway();
+    }
 }
 
 void CDXFramework::OnFocusGained()

@@ -47,6 +47,8 @@ public:
     virtual void Idle();
     virtual void OnFocusLost();
     virtual void OnFocusGained();
+    // The window was minimised or hidden: the current screen is told.
+    void OnWindowAway();
     virtual bool SetFullScreenMode(int32_t modeWidth, int32_t modeHeight, int32_t modeBitsPerPixel);
     virtual bool SetWindowedMode(int32_t backWidth, int32_t backHeight);
 

@@ -75,6 +75,13 @@ void CPictureSelector::HandleMouse(CSoundSystem* sounds, int32_t x, int32_t y, b
     }
 }
 
+void CPictureSelector::PressArrow(EStep step, CSoundSystem* sounds)
+{
+    if (!animating) {
+        (step == EStep::Left ? leftButton : rightButton).Press(sounds);
+    }
+}
+
 // Left goes to the entry before current, from the front to the last; right to
 // the one after, from the last to the front. Without entries there is
 // nothing to step to.

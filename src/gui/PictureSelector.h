@@ -4,6 +4,8 @@
 // buttons the selector owns and whose clicks it takes itself.
 #pragma once
 
+#include "media/TextLayout.h"
+
 #include "gui/TextButton.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
@@ -41,6 +43,8 @@ public:
     // Strictly inside the selector's rectangle (the container hands it the
     // mouse only then).
     bool Contains(int32_t x, int32_t y) const;
+    // The rectangle relative to the screen (right and bottom exclusive).
+    media::STextBox Bounds() const { return {x1, y1, x2, y2}; }
 
     // A new entry in front, which becomes the current one.
     void AddEntry(SpritePtr picture, SpritePtr second, std::string_view name);
@@ -52,6 +56,8 @@ public:
 
     // Presses an arrow under the button; ignored while a slide runs.
     void HandleMouse(CSoundSystem* sounds, int32_t x, int32_t y, bool down);
+    // The keyboard's Left and Right: a press of that arrow, as a click on it.
+    void PressArrow(EStep step, CSoundSystem* sounds);
     // Takes completed arrow clicks (each starts a step), then draws the
     // arrows and the current picture or the slide.
     void Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, int32_t offsetY);

@@ -10,6 +10,8 @@
 #include "gui/TextButton.h"
 #include "media/Mouse.h"
 
+#include <algorithm>
+
 CScreen::CScreen(CDXFramework* owningFramework)
     : framework(owningFramework)
 {
@@ -94,6 +96,67 @@ void CScreen::DeleteWidgets()
     sliders.Clear();
     pictureSelectors.Clear();
     textAreas.Clear();
+    focusBox.reset();
+    focusFrame.Release();
+    focusFrameLoaded = false;
+}
+
+std::vector<gui::SFocusStop> CScreen::FocusStops()
+{
+    std::vector<gui::SFocusStop> stops;
+    const auto place = [&](const media::STextBox& b) {
+        return media::STextBox{b.left + left, b.top + top, b.right + left, b.bottom + top};
+    };
+    textButtons.ForEachOldestFirst([&](CTextButton& w) { stops.push_back({place(w.Bounds()), &w}); });
+    checkBoxes.ForEachOldestFirst([&](CCheckBox& w) { stops.push_back({place(w.Bounds()), nullptr, &w}); });
+    selectionLists.ForEachOldestFirst([&](CSelectionList& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, &w});
+    });
+    sliders.ForEachOldestFirst([&](CSlider& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, &w});
+    });
+    pictureSelectors.ForEachOldestFirst([&](CPictureSelector& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, nullptr, &w});
+    });
+    textAreas.ForEachOldestFirst([&](CTextArea& w) {
+        stops.push_back({place(w.Bounds()), nullptr, nullptr, nullptr, nullptr, nullptr, &w});
+    });
+    // Rows 40 pixels deep: widgets side by side whose tops differ a little
+    // read from the left.
+    constexpr int32_t kRowPx = 40;
+    std::stable_sort(stops.begin(), stops.end(), [](const gui::SFocusStop& a, const gui::SFocusStop& b) {
+        const int32_t rowA = a.box.top / kRowPx;
+        const int32_t rowB = b.box.top / kRowPx;
+        return rowA != rowB ? rowA < rowB : a.box.left < b.box.left;
+    });
+    return stops;
+}
+
+void gui::ActOnFocus(const SFocusStop& stop, EFocusKey key, CSoundSystem* sounds)
+{
+    const bool back = key == EFocusKey::Up || key == EFocusKey::Left;
+    if (key == EFocusKey::Press) {
+        if (stop.button) {
+            stop.button->Press(sounds);
+        }
+        if (stop.checkBox) {
+            stop.checkBox->Toggle(sounds);
+        }
+        return;
+    }
+    const bool vertical = key == EFocusKey::Up || key == EFocusKey::Down;
+    if (vertical && stop.list) {
+        stop.list->StepSelection(back ? -1 : 1);
+    }
+    if (vertical && stop.textArea) {
+        stop.textArea->Step(back ? -1 : 1);
+    }
+    if (!vertical && stop.slider) {
+        stop.slider->Step(back ? -1 : 1);
+    }
+    if (!vertical && stop.selector) {
+        stop.selector->PressArrow(back ? CPictureSelector::EStep::Left : CPictureSelector::EStep::Right, sounds);
+    }
 }
 
 // Each pass visits the kinds in the order text buttons, check boxes,
@@ -162,6 +225,13 @@ void CScreen::ContainerDraw()
     sliders.ForEachNewestFirst([&](CSlider& slider) { slider.Draw(display, left, top); });
     pictureSelectors.ForEachNewestFirst([&](CPictureSelector& selector) { selector.Draw(display, fonts, left, top); });
     textAreas.ForEachNewestFirst([&](CTextArea& area) { area.Draw(display, fonts, left, top); });
+    if (focusBox) {
+        if (!focusFrameLoaded) {
+            focusFrame.Load(*display);
+            focusFrameLoaded = true;
+        }
+        focusFrame.Draw(*display, focusBox->left, focusBox->top, focusBox->right, focusBox->bottom);
+    }
     // An input box keeps reading keys while its screen is shown, even when
     // the mouse is over another screen.
     const int32_t x = mouse ? mouse->x - left : 0;

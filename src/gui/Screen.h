@@ -4,8 +4,12 @@
 // call their screen, the screen polls them in its own Update.
 #pragma once
 
+#include "gui/FocusFrame.h"
+#include "gui/FocusStop.h"
+
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CCheckBox;
@@ -33,6 +37,12 @@ public:
     }
     void Clear() { widgets.clear(); }
     int32_t Count() const { return static_cast<int32_t>(widgets.size()); }
+    template <typename Visit> void ForEachOldestFirst(Visit visit)
+    {
+        for (auto& widget : widgets) {
+            visit(*widget);
+        }
+    }
     template <typename Visit> void ForEachNewestFirst(Visit visit)
     {
         for (auto it = widgets.rbegin(); it != widgets.rend(); ++it) {
@@ -82,6 +92,11 @@ public:
     // Draws every widget, kind by kind; then a focused input box reads keys.
     void ContainerDraw();
 
+    // The widgets the keyboard focus visits, in reading order (by rows, then
+    // from the left), with their rectangles in the picture. Input boxes are
+    // not among them: only the dialogs have one, and it always has the keys.
+    std::vector<gui::SFocusStop> FocusStops();
+
     // The screen's own hit test: edges included.
     bool ContainsPoint(int32_t x, int32_t y) const { return left <= x && x <= right && top <= y && y <= bottom; }
 
@@ -97,6 +112,9 @@ public:
     CFontTable* fonts = nullptr;
     bool shown = false;
     CDXFramework* framework = nullptr;
+    // While set, ContainerDraw frames this rectangle of the picture (the
+    // keyboard focus); cleared with the widgets.
+    std::optional<media::STextBox> focusBox;
 
 protected:
     // What an override of LoadResources keeps and ReleaseResources forgets.
@@ -112,4 +130,6 @@ private:
     CWidgetList<CSlider> sliders;
     CWidgetList<CPictureSelector> pictureSelectors;
     CWidgetList<CTextArea> textAreas;
+    gui::CFocusFrame focusFrame;
+    bool focusFrameLoaded = false;
 };

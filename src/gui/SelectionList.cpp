@@ -114,6 +114,27 @@ void CSelectionList::HandleMouse(CSoundSystem* /*sounds*/, int32_t x, int32_t y,
     }
 }
 
+void CSelectionList::StepSelection(int32_t delta)
+{
+    if (entries.empty()) {
+        return;
+    }
+    if (!top) {
+        top = 0;
+    }
+    size_t index = TopIndex();
+    if (selected) {
+        if ((delta < 0 && *selected == 0) || (delta > 0 && *selected + 1 >= entries.size())) {
+            return;
+        }
+        index = delta < 0 ? *selected - 1 : *selected + 1;
+    }
+    selected = index;
+    PlayOnce(selectSound);
+    while (index < TopIndex() && StepUp()) { }
+    while (index >= TopIndex() + static_cast<size_t>(visibleRows) && StepDown()) { }
+}
+
 // The row area's left and right edge columns count; the boundaries between
 // rows do not. Holding the button on a row selects it again every 200 ms.
 void CSelectionList::ClickRow(int32_t x, int32_t y)

@@ -3,6 +3,8 @@
 // selects its entry; the arrows scroll by one row; the thumb can be dragged.
 #pragma once
 
+#include "media/TextLayout.h"
+
 #include "gui/ScrollBar.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
@@ -37,6 +39,8 @@ public:
 
     // Strictly inside the box rectangle.
     bool Contains(int32_t x, int32_t y) const;
+    // The rectangle relative to the screen (right and bottom exclusive).
+    media::STextBox Bounds() const { return {x1, y1, x2, y2}; }
 
     // A new entry in front (texts are cut to kMaxEntryLength characters).
     // The selected and top entries stay the same entries.
@@ -55,6 +59,10 @@ public:
     // Called with the point relative to the screen every time the screen
     // gets input, with the state of the left button.
     void HandleMouse(CSoundSystem* sounds, int32_t x, int32_t y, bool down);
+    // The keyboard's Up (-1) and Down (+1): the entry above or below is
+    // selected (from none, the top entry shown), and the list scrolls as its
+    // arrows do until that entry is in view.
+    void StepSelection(int32_t delta);
     void Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, int32_t offsetY);
 
     // Front first.

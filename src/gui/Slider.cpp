@@ -54,6 +54,12 @@ void CSlider::HandleMouse(int32_t x, int32_t y, bool down)
     }
 }
 
+void CSlider::Step(int32_t direction)
+{
+    const int32_t stepPx = std::max(Travel() / 20, 1);
+    position = std::clamp(position + (direction < 0 ? -stepPx : stepPx), 0, Travel());
+}
+
 int32_t CSlider::GetValue() const
 {
     const int32_t travel = Travel();

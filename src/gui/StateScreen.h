@@ -32,6 +32,10 @@ public:
     virtual int32_t GetNextId() const;
     virtual bool IsSameScreen(const CStateScreen& other) const;
 
+    // The window was minimised or hidden, or lost the focus in full screen,
+    // while this screen was current: a game pauses.
+    virtual void OnWindowAway() { }
+
     CSprite* Cursor() const { return cursor.get(); }
 
 protected:

@@ -39,6 +39,27 @@ void CTextArea::MoveTo(int32_t newPosition)
     scrollBar.thumbOffset = PixelsPerPosition() * static_cast<float>(position);
 }
 
+void CTextArea::StepByArrow(bool up, uint32_t now)
+{
+    const bool canStep = up ? position > 0 : position < largestPosition;
+    if (!canStep) {
+        return;
+    }
+    MoveTo(position + (up ? -1 : 1));
+    scrollBar.PushArrow(up ? CScrollBar::kUpArrow : CScrollBar::kDownArrow, now);
+    if (sound) {
+        sound->Play();
+    }
+}
+
+void CTextArea::Step(int32_t direction)
+{
+    const uint32_t now = platform::GetTicks();
+    if (scrollBar.IsArrowReady(now)) {
+        StepByArrow(direction < 0, now);
+    }
+}
+
 // Each step ends the call when it applies (all tests strict).
 void CTextArea::HandleMouse(CSoundSystem* /*sounds*/, int32_t x, int32_t y, bool down)
 {
@@ -48,14 +69,7 @@ void CTextArea::HandleMouse(CSoundSystem* /*sounds*/, int32_t x, int32_t y, bool
     }
     const bool onUp = scrollBar.IsOnUpArrow(x, y);
     if (down && (onUp || scrollBar.IsOnDownArrow(x, y))) {
-        const bool canStep = onUp ? position > 0 : position < largestPosition;
-        if (canStep) {
-            MoveTo(position + (onUp ? -1 : 1));
-            scrollBar.PushArrow(onUp ? CScrollBar::kUpArrow : CScrollBar::kDownArrow, now);
-            if (sound) {
-                sound->Play();
-            }
-        }
+        StepByArrow(onUp, now);
         return;
     }
     if (scrollBar.TrackThumb(x, y, down)) {

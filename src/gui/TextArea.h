@@ -3,6 +3,8 @@
 // draws no text: its screen draws the text from the position on.
 #pragma once
 
+#include "media/TextLayout.h"
+
 #include "gui/ScrollBar.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
@@ -29,11 +31,15 @@ public:
 
     // Strictly inside the text rectangle.
     bool Contains(int32_t x, int32_t y) const;
+    // The rectangle relative to the screen (right and bottom exclusive).
+    media::STextBox Bounds() const { return {x1, y1, x2, y2}; }
 
     // Called with the point relative to the screen every time the screen
     // gets input: the arrows step one line (every 200 ms while held), the
     // thumb can be grabbed and dragged.
     void HandleMouse(CSoundSystem* sounds, int32_t x, int32_t y, bool down);
+    // The keyboard's Up (-1) and Down (+1): one line, as its arrows step.
+    void Step(int32_t direction);
     void Draw(CDisplay* display, CFontTable* fonts, int32_t offsetX, int32_t offsetY);
 
     // The first text line to show.
@@ -41,6 +47,7 @@ public:
 
 private:
     void MoveTo(int32_t newPosition);
+    void StepByArrow(bool up, uint32_t now);
     // The thumb's pixels per position step.
     float PixelsPerPosition() const { return linesShown * barScale; }
     void DragThumb(int32_t y);

@@ -35,6 +35,8 @@ public:
 
     // Strictly inside the rectangle (the edges are outside).
     bool Contains(int32_t x, int32_t y) const;
+    // The rectangle relative to the screen (right and bottom exclusive).
+    media::STextBox Bounds() const { return {x1, y1, x2, y2}; }
 
     // Called every frame while the left button is down inside: accepted when
     // not already pressed and the lock-out has passed; plays the sound.

@@ -69,6 +69,9 @@ void CFrameWindow::Dispatch(WindowMessage message)
     case WindowMessage::SetFocus:
         OnSetFocus();
         break;
+    case WindowMessage::Minimize:
+        OnMinimize();
+        break;
     }
 }
 
@@ -174,6 +177,10 @@ void ReadSystemMessages(std::vector<WindowMessage>& messages)
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             messages.push_back(WindowMessage::SetFocus);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            messages.push_back(WindowMessage::Minimize);
             break;
         default:
             break;

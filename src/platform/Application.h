@@ -23,6 +23,7 @@ enum class WindowMessage {
     Size, // the client area changed size
     KillFocus,
     SetFocus,
+    Minimize, // the window was minimised or hidden
 };
 
 // The frame window: one platform window and its message handlers. Handlers
@@ -53,6 +54,7 @@ protected:
     virtual void OnSize() {}
     virtual void OnKillFocus() {}
     virtual void OnSetFocus() {}
+    virtual void OnMinimize() {}
     // By default a close request destroys the window.
     virtual void OnClose() { DestroyWindow(); }
 

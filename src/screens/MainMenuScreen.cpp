@@ -4,8 +4,11 @@
 #include "gui/DXFramework.h"
 #include "gui/TextButton.h"
 #include "media/Display.h"
+#include "media/Mouse.h"
 #include "media/Sound.h"
 #include "screens/SharedValues.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -26,8 +29,8 @@ constexpr int32_t kButtonLeft = 575;
 constexpr int32_t kButtonWidth = 200;
 constexpr int32_t kButtonHeight = 90;
 
-constexpr std::array<MenuPage, 4> kPageOfButton = {
-    MenuPage::GameSelection, MenuPage::LoadGame, MenuPage::Options, MenuPage::Rules};
+constexpr std::array<MenuPage, 4> kPageOfButton
+    = {MenuPage::GameSelection, MenuPage::LoadGame, MenuPage::Options, MenuPage::Rules};
 
 } // namespace
 
@@ -45,6 +48,9 @@ bool CMainMenuScreen::Activate()
     layer = 2;
     Show();
     LoadResources(display, sounds, mouse, keyboard, fonts);
+    focusIndex = -1;
+    focusShown = false;
+    keyPresses.Reset(keyboard);
     return true;
 }
 
@@ -104,6 +110,7 @@ bool CMainMenuScreen::Update()
     display->DrawSprite(background.get(), 0, 0);
     ContainerDraw();
     UpdateMusic();
+    HandleFocusKeys();
     for (size_t i = 0; i < kPageOfButton.size(); ++i) {
         if (buttons[i] && buttons[i]->TakeClick()) {
             OpenMenuPage(kPageOfButton[i]);
@@ -128,7 +135,8 @@ void CMainMenuScreen::UpdateMusic()
     }
 }
 
-// A second press of the same button builds that page afresh.
+// A second press of the same button builds that page afresh. A page opened
+// by a key takes the focus to its first widget.
 void CMainMenuScreen::OpenMenuPage(MenuPage page)
 {
     CloseMenuPage();
@@ -140,6 +148,84 @@ void CMainMenuScreen::OpenMenuPage(MenuPage page)
         framework->AttachScreen(openPage.get());
     }
     openPage->Activate();
+    if (focusShown && !openPage->FocusStops().empty()) {
+        focusIndex = kButtonCount;
+    }
+}
+
+std::vector<gui::SFocusStop> CMainMenuScreen::FocusRing()
+{
+    std::vector<gui::SFocusStop> ring;
+    for (CTextButton* button : buttons) {
+        if (button) {
+            ring.push_back({button->Bounds(), button});
+        }
+    }
+    if (openPage) {
+        const std::vector<gui::SFocusStop> pageStops = openPage->FocusStops();
+        ring.insert(ring.end(), pageStops.begin(), pageStops.end());
+    }
+    return ring;
+}
+
+// Keys work wherever the pointer is; a mouse press hides the focus until the
+// next key. The first key only shows it ("Play Game" at first).
+void CMainMenuScreen::HandleFocusKeys()
+{
+    keyPresses.Update(keyboard);
+    if (mouse && mouse->IsButtonDown(0)) {
+        focusShown = false;
+    }
+    const std::vector<gui::SFocusStop> ring = FocusRing();
+    const int32_t count = static_cast<int32_t>(ring.size());
+    if (count == 0) {
+        return;
+    }
+    focusIndex = std::clamp(focusIndex, -1, count - 1);
+    const bool tab = keyPresses.WasPressed(DIK_TAB);
+    const bool press = keyPresses.WasPressed(DIK_SPACE) || keyPresses.WasEnterPressed();
+    struct SArrow {
+        uint8_t key;
+        gui::EFocusKey action;
+    };
+    static constexpr SArrow kArrows[] = {{DIK_UP, gui::EFocusKey::Up}, {DIK_DOWN, gui::EFocusKey::Down},
+        {DIK_LEFT, gui::EFocusKey::Left}, {DIK_RIGHT, gui::EFocusKey::Right}};
+    bool arrow = false;
+    for (const SArrow& a : kArrows) {
+        arrow = arrow || keyPresses.WasPressed(a.key);
+    }
+    if ((tab || press || arrow) && (!focusShown || focusIndex < 0)) {
+        focusShown = true;
+        focusIndex = std::max(focusIndex, 0);
+    } else if (tab) {
+        focusIndex = (focusIndex + (keyPresses.IsShiftDown() ? count - 1 : 1)) % count;
+    } else if (focusShown) {
+        const gui::SFocusStop& stop = ring[static_cast<size_t>(focusIndex)];
+        if (press) {
+            gui::ActOnFocus(stop, gui::EFocusKey::Press, sounds);
+        }
+        for (const SArrow& a : kArrows) {
+            if (keyPresses.WasPressed(a.key)) {
+                gui::ActOnFocus(stop, a.action, sounds);
+            }
+        }
+    }
+    ShowFocus();
+}
+
+// The frame is drawn by the screen that holds the widget, over its widgets.
+void CMainMenuScreen::ShowFocus()
+{
+    focusBox.reset();
+    if (openPage) {
+        openPage->focusBox.reset();
+    }
+    if (!focusShown || focusIndex < 0) {
+        return;
+    }
+    const gui::SFocusStop stop = FocusRing()[static_cast<size_t>(focusIndex)];
+    CScreen* holder = focusIndex < kButtonCount || !openPage ? static_cast<CScreen*>(this) : openPage.get();
+    holder->focusBox = stop.box;
 }
 
 void CMainMenuScreen::CloseMenuPage()

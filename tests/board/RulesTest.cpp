@@ -3,6 +3,7 @@
 #include "BoardTestLayouts.h"
 
 #include "board/Random.h"
+#include "board/TileFocus.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,34 @@ TEST(RulesTest, RemovePairFreesItsNeighboursAndDropsEverySelection)
         board->Tile(0).present || board->Tile(2).present || board->Tile(0).selected || board->Tile(1).selected);
     EXPECT_TRUE(board->Tile(1).hinted && board::IsTileFree(*board, 1));
     EXPECT_EQ(CountOccupiedCells(*board), 4);
+}
+
+// Free tiles with a gap in row 0, an empty row 2, a tile (5) lying on tile 4
+// one level up, and one far down right: 0 1 . 2 / 3 [5 on 4] / ... 6.
+TEST(RulesTest, TheFocusMovesToTheNearestFreeTileDrawnThatWay)
+{
+    using enum board::EFocusDirection;
+    auto board = BoardWithTiles({{0, 0, 0}, {2, 0, 0}, {8, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 4, 1}, {12, 8, 0}});
+    ASSERT_FALSE(board::IsTileFree(*board, 4));
+    EXPECT_EQ(board::FirstFocusTile(*board), 0);
+    // Across the gap; from 2 nothing is level, so the nearest tile further
+    // right; the edges; the tile one level up is beside 3, not above it.
+    const std::tuple<int, board::EFocusDirection, int> moves[] = {{0, Right, 1}, {1, Right, 2}, {2, Right, 6},
+        {6, Right, -1}, {6, Down, -1}, {0, Left, -1}, {0, Up, -1}, {0, Down, 3}, {3, Up, 0}, {1, Left, 0},
+        {3, Right, 5}, {5, Left, 3}, {5, Up, 1}, {5, Down, 6}, {2, Left, 1}};
+    for (const auto& [from, direction, to] : moves) {
+        EXPECT_EQ(board::NextFocusTile(*board, from, direction), to) << from << " way " << static_cast<int>(direction);
+    }
+    // A covered or removed tile hands the focus to the nearest free one.
+    EXPECT_EQ(board::NearestFreeTile(*board, 4), 5);
+    board::RemovePair(*board, 1, 2);
+    EXPECT_EQ(board::NearestFreeTile(*board, 2), 5);
+    EXPECT_EQ(board::NextFocusTile(*board, 0, Right), 5) << "the removed tiles are skipped";
+    for (const int t : {0, 3, 4, 5, 6}) {
+        board::RemovePair(*board, t, t);
+    }
+    EXPECT_EQ(board::NearestFreeTile(*board, 0), -1);
+    EXPECT_EQ(board::FirstFocusTile(*board), -1);
 }
 
 TEST(RulesTest, CheckGameEndChargesTheClockForStrandedTiles)

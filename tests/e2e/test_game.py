@@ -81,6 +81,18 @@ def expected_board(tiles):
     return picture
 
 
+def tiles_shown(picture, tiles=NEAR_TILES):
+    """Whether each tile's face is on the board: its middle is pale ivory,
+    not felt (judged on the picture scaled back from a maximised window)."""
+    grey = picture.convert("L")
+    shown = []
+    for _, _, _, column, row in tiles:
+        x, y = tile_centre(column, row)
+        box = grey.crop((x - 12, y - 16, x + 12, y + 16))
+        shown.append(sum(box.getdata()) / (24 * 32) > 150)
+    return shown
+
+
 def prepare(game_type=1, saves=None):
     def setup(folder):
         with open(os.path.join(folder, "Data", "PlayGame.dat"), "wb") as f:
@@ -173,6 +185,74 @@ class GameScreens(unittest.TestCase):
             self.assertGreaterEqual(record, clock)
             self.assertLess(record, 900000)
             self.assertEqual(turtle[6948:], turtle_before[6948:])
+            self.assertEqual(game.quit(), 0)
+
+    def test_a_whole_game_by_keys_with_an_undo_and_a_pause_while_minimised(self):
+        """No mouse: Tab and Enter through the menu and the load page, arrows
+        and Space on the board, Backspace taking back a pair, Ctrl+S saving,
+        the record name typed and entered."""
+        saves = {"near": saved_game_bytes(1, 1000, NEAR_TILES)}
+
+        def key(name, wait=0.3):
+            # Held for a few frames: the game reads the keyboard once a frame.
+            game.x.xdotool("keydown", name)
+            time.sleep(0.08)
+            game.x.xdotool("keyup", name)
+            time.sleep(wait)
+
+        with Game(options=options_bytes(full_screen=0), prepare=prepare(1, saves),
+                  window_manager=True) as game:
+            game.x.xdotool("windowactivate", "--sync", game.window, check=False)
+            self.away(game)
+            for name in ("Tab", "Tab", "Return"):  # "Play Game", "Load Game", pressed
+                key(name)
+            time.sleep(0.5)
+            for name in ("Down", "Tab", "Return"):  # "near" in the list, "Load Game"
+                key(name)
+            time.sleep(1.0)
+            self.assertEqual(tiles_shown(game.picture()), [True] * 4)
+
+            # The Bamboo pair: the first arrow frames the tile at the top left.
+            for name in ("Right", "space", "Right", "space"):
+                key(name)
+            self.assertEqual(tiles_shown(game.picture()), [False, False, True, True])
+            key("BackSpace")
+            shot = game.picture()
+            shot.save(os.path.join(game.folder, "undone.png"))
+            self.assertEqual(tiles_shown(shot), [True] * 4)
+
+            def save(file_name):
+                key("ctrl+s", wait=0.6)
+                for letter in file_name:
+                    key(letter)
+                key("Return", wait=0.8)
+                return game.read("Saves/" + file_name)
+
+            saved = save("undone")
+            self.assertEqual(len(saved), 1036 + 4 * 60)
+            self.assertEqual(saved[8:], saved_game_bytes(1, 0, NEAR_TILES)[8:])
+
+            # Five seconds minimised: paused (the board hidden), the clock kept.
+            game.x.xdotool("windowminimize", "--sync", game.window)
+            time.sleep(5.0)
+            game.x.xdotool("windowactivate", "--sync", game.window, check=False)
+            time.sleep(0.5)
+            self.assertEqual(tiles_shown(game.picture()), [False] * 4)
+            after = save("back")
+            before_ms = struct.unpack_from("<i", saved, 4)[0]
+            after_ms = struct.unpack_from("<i", after, 4)[0]
+            self.assertLess(after_ms - before_ms, 2500)
+
+            # On with the keys alone from the Flower framed since the pair
+            # went: the Bamboo pair again, then the Flowers.
+            for name in ("Up", "space", "Left", "space", "space", "Right", "space"):
+                key(name)
+            time.sleep(1.0)  # the record dialog after its 500 ms wait
+            for letter in "keys":
+                key(letter)
+            key("Return", wait=0.8)
+            turtle = game.read("Layouts/Turtle")
+            self.assertEqual(turtle[6912:6912 + 5], b"keys\0")
             self.assertEqual(game.quit(), 0)
 
     def test_the_name_box_types_the_letters_printed_on_the_keys(self):

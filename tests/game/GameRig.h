@@ -214,6 +214,20 @@ public:
         Click(point->x, point->y);
     }
 
+    // A key held for one frame (with Control and Shift as given), then let go.
+    enum EModifier { kNoModifier = 0, kControl = 1, kShift = 2 };
+    void Key(uint8_t key, int modifiers = kNoModifier)
+    {
+        harness.SetKey(DIK_LCONTROL, (modifiers & kControl) != 0);
+        harness.SetKey(DIK_LSHIFT, (modifiers & kShift) != 0);
+        harness.SetKey(key, true);
+        Frame(5, 5, false);
+        harness.SetKey(key, false);
+        harness.SetKey(DIK_LCONTROL, false);
+        harness.SetKey(DIK_LSHIFT, false);
+        Frame(5, 5, false);
+    }
+
     // Types letters and digits one every 210 ms (the box's repeat block).
     void Type(const std::string& text)
     {

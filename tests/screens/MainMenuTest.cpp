@@ -50,3 +50,73 @@ TEST(MainMenuTest, APageButtonsClickIsConsumedAndExitEndsTheProgram)
 }
 
 } // namespace
+
+#include "PageRig.h"
+#include "gui/CheckBox.h"
+#include "gui/Slider.h"
+
+namespace {
+
+// The kinds of the ring's stops: Button, Check box, List, Slider, Picture
+// selector, Text area.
+std::string RingKinds(CMainMenuScreen& menu)
+{
+    std::string kinds;
+    for (const gui::SFocusStop& s : menu.FocusRing()) {
+        kinds += s.button ? 'B' : s.checkBox ? 'C' : s.list ? 'L' : s.slider ? 'S' : s.selector ? 'P' : 'T';
+    }
+    return kinds;
+}
+
+// Each page opened by Tab and Enter alone: the focus goes to its first
+// widget, Tab runs through the page in reading order and round to "Play
+// Game", Shift+Tab goes back, and the keys act on the focused widget.
+TEST(MenuFocusTest, TabRunsRoundTheButtonsAndEachPageInReadingOrder)
+{
+    using page_test::CPageRig;
+    const std::pair<int, std::string> pages[] = {{0, "BBBBBCCCLB"}, {1, "BBBBBLB"}, {3, "BBBBBT"}, {2, "BBBBBSSCCPP"}};
+    CPageRig rig;
+    rig.Start();
+    EXPECT_FALSE(rig.menu->IsFocusShown());
+    rig.Key(DIK_TAB);
+    EXPECT_TRUE(rig.menu->IsFocusShown());
+    EXPECT_EQ(rig.menu->FocusIndex(), 0) << "the first Tab shows \"Play Game\"";
+    for (const auto& [button, kinds] : pages) {
+        for (int i = 0; i < 20 && rig.menu->FocusIndex() != button; ++i) {
+            rig.Key(DIK_TAB);
+        }
+        rig.Key(DIK_RETURN);
+        rig.Frames(10, 700, 10, false);
+        ASSERT_NE(rig.menu->OpenPage(), nullptr);
+        EXPECT_EQ(RingKinds(*rig.menu), kinds);
+        const int32_t count = static_cast<int32_t>(kinds.size());
+        EXPECT_EQ(rig.menu->FocusIndex(), CMainMenuScreen::kButtonCount) << "the page's first widget";
+        rig.Key(DIK_TAB, true);
+        EXPECT_EQ(rig.menu->FocusIndex(), CMainMenuScreen::kButtonCount - 1);
+        for (int32_t i = CMainMenuScreen::kButtonCount - 1; i < count; ++i) {
+            rig.Key(DIK_TAB);
+        }
+        EXPECT_EQ(rig.menu->FocusIndex(), 0) << "wraps";
+    }
+
+    // The keys act on the focused widget of the open page (the options).
+    const auto focusOn = [&](char kind) {
+        const std::string kinds = RingKinds(*rig.menu);
+        for (int i = 0; i < 20 && kinds[static_cast<size_t>(rig.menu->FocusIndex())] != kind; ++i) {
+            rig.Key(DIK_TAB);
+        }
+        EXPECT_EQ(kinds[static_cast<size_t>(rig.menu->FocusIndex())], kind);
+        return rig.menu->FocusRing()[static_cast<size_t>(rig.menu->FocusIndex())];
+    };
+    rig.Frames(30, 700, 10, false);
+    const gui::SFocusStop slider = focusOn('S');
+    const int32_t before = slider.slider->Position();
+    rig.Key(DIK_RIGHT);
+    EXPECT_GT(slider.slider->Position(), before);
+    const gui::SFocusStop box = focusOn('C');
+    const bool checked = box.checkBox->checked;
+    rig.Key(DIK_SPACE);
+    EXPECT_NE(box.checkBox->checked, checked);
+}
+
+} // namespace

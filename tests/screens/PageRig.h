@@ -13,6 +13,8 @@
 #include "screens/SettingsFiles.h"
 #include "screens/SharedValues.h"
 
+#include "platform/InputKeyCodes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -123,6 +125,17 @@ public:
     {
         const int32_t result = Click(675, 68 + 116 * button);
         return result != 0 ? result : Frames(10, 675, 10, false);
+    }
+
+    // A key held for one frame (Shift too when asked), then three frames up.
+    void Key(uint8_t key, bool shift = false)
+    {
+        harness.SetKey(DIK_LSHIFT, shift);
+        harness.SetKey(key, true);
+        Frames(1, 700, 10, false);
+        harness.SetKey(key, false);
+        harness.SetKey(DIK_LSHIFT, false);
+        Frames(3, 700, 10, false);
     }
 
     template <typename Page> Page* OpenPage() { return dynamic_cast<Page*>(menu->OpenPage()); }

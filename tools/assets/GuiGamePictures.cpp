@@ -1,6 +1,7 @@
 // The pictures of "Graphics\Game\" (the bar under the board, the dialog
 // panel, the selection overlay, the hint mark and the Zandor target panel)
-// and the miniature tile of the game selection page.
+// and the miniature tile of the game selection page, and the two colours of
+// the keyboard focus frame.
 #include "GuiPictures.h"
 
 #include "TileSets.h"
@@ -147,6 +148,20 @@ CImage PreviewTile(int scale)
     return image;
 }
 
+// The keyboard focus is drawn as a frame of three lines, dark, gold and dark,
+// each a stretched one-colour picture, so that it shows on pale tiles and
+// dark felt alike.
+CImage SolidPicture(SRgb colour, int scale)
+{
+    CImage image(4 * scale, 4 * scale);
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            image.At(x, y) = colour;
+        }
+    }
+    return image;
+}
+
 SPictureJob Job(std::string path, std::function<CImage(int scale)> paint)
 {
     return {std::move(path), [paint = std::move(paint)](int scale) -> std::optional<CImage> { return paint(scale); }};
@@ -163,6 +178,10 @@ std::vector<SPictureJob> GamePictureJobs()
         Job("Graphics/Game/Tile Hint.bmp", TileHint),
         Job("Graphics/Game/Zandor Tile Background.bmp", ZandorPanel),
         Job("Graphics/Gui/Preview Mahjongg Tile.bmp", PreviewTile),
+        Job("Graphics/Gui/Focus Light.bmp",
+            [](int scale) { return SolidPicture({255, 214, 40}, scale); }),
+        Job("Graphics/Gui/Focus Dark.bmp",
+            [](int scale) { return SolidPicture({24, 16, 40}, scale); }),
     };
 }
 

@@ -62,6 +62,8 @@ constexpr SPictureSize kPictures[] = {
     {"Graphics/Gui/Backdrop Preview.bmp", 100, 100},
     {"Graphics/Gui/Tile Preview.bmp", 64, 64},
     {"Graphics/Gui/Preview Mahjongg Tile.bmp", 16, 16},
+    {"Graphics/Gui/Focus Light.bmp", 4, 4},
+    {"Graphics/Gui/Focus Dark.bmp", 4, 4},
     {"Graphics/Gui/Times Roman 10 Font.bmp", 256, 256},
     {"Graphics/Gui/Times Roman 16 Font.bmp", 512, 512},
     {"Graphics/Gui/Klang MT 20 Font.bmp", 512, 512},
