@@ -64,9 +64,9 @@ void CZandorScreen::PickTarget()
 // pair is known to be free, so it offers nothing a hint would not.
 void CZandorScreen::AfterPairReturned(board::STilePair pair)
 {
-    const int shown = std::min(pair.first, pair.second);
-    targetGroup = board->Tile(shown).matchGroup;
-    targetFace = board->Tile(shown).face;
+    const int returned = std::min(pair.first, pair.second);
+    targetGroup = board->Tile(returned).matchGroup;
+    targetFace = board->Tile(returned).face;
     clock = kTargetMs;
 }
 

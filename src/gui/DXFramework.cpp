@@ -273,14 +273,14 @@ int32_t CDXFramework::RunFrame()
 void CDXFramework::PaceFrame()
 {
     const uint32_t now = platform::GetTicks();
-    bool input = mouse->buttons[0] != 0 || mouse->buttons[1] != 0;
-    for (int key = 0; key < static_cast<int>(keyboard->keys.size()) && !input; ++key) {
-        input = keyboard->IsKeyDown(key);
+    bool played = mouse->buttons[0] != 0 || mouse->buttons[1] != 0;
+    for (int key = 0; key < static_cast<int>(keyboard->keys.size()) && !played; ++key) {
+        played = keyboard->IsKeyDown(key);
     }
-    if (input) {
+    if (played) {
         lastInputTick = now;
     }
-    if (display->LastFrameChanged() || input) {
+    if (display->LastFrameChanged() || played) {
         quietFrames = 0;
         lastChangeTick = now;
     } else {
