@@ -292,6 +292,19 @@ def load_bmp(path):
     return image
 
 
+def wait_until(condition, timeout=15.0):
+    """Whether condition() turned true within timeout seconds. A switch of
+    the display rebuilds every device and picture, which takes seconds under
+    the sanitizers with other tests sharing the cores."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if condition():
+            time.sleep(0.5)  # the frames after the switch
+            return True
+        time.sleep(0.2)
+    return False
+
+
 def mismatch(a, b, box, tolerance=0):
     """Share of pixels in box (l, t, r, b) that differ by more than tolerance
     in any channel."""
