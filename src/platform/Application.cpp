@@ -9,6 +9,9 @@
 
 #include <cassert>
 #include <csignal>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace platform {
 
@@ -127,6 +130,14 @@ int CApplication::Run()
     // process of a system library ending early) is reported by the call that
     // wrote to it; the default action would end the game without a word.
     std::signal(SIGPIPE, SIG_IGN);
+#if defined(__GLIBC__)
+    // Pictures at the display's scale are large (a 4x backdrop is 31 MB) and
+    // made and let go as screens change. With the C library's default the
+    // first one freed raises its threshold for mapping blocks of their own,
+    // after which every later picture comes from the heap and its pages stay
+    // with the process once freed; a fixed threshold gives them back.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
     if (InitInstance()) {
         long idleCount = 0;
         for (;;) {
