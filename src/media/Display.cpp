@@ -207,12 +207,17 @@ void CDisplay::Present()
     const std::vector<Rect> changed = TrackChanges(back);
     lastFrameChanged = !changed.empty();
     platform::PresentedFrame frame;
-    if (scale > 1) {
-        // The first frame at a scale shows the 1x pictures enlarged; later
-        // ones make the pictures for the scale within a time budget, and
-        // are sent whole until every picture drawn is made.
-        const bool complete
-            = frameRecord.Replay(*scaledBuffer, scale, changed, framesAtScale++ == 0 ? 0 : kPictureBudgetMs);
+    if (scale > 1 && framesAtScale++ == 0) {
+        // The first frame at a scale is the 1x picture, enlarged as it is
+        // shown: it is on screen before anything is made at the scale.
+        frame.picture = &back;
+        frame.changed = {Rect{0, 0, back.Width(), back.Height()}};
+        showsEveryPictureAtScale = false;
+        sendWholeFrame = true;
+    } else if (scale > 1 && MakeScaledBuffer()) {
+        // Later ones make the pictures for the scale within a time budget,
+        // and are sent whole until every picture drawn is made.
+        const bool complete = frameRecord.Replay(*scaledBuffer, scale, changed, kPictureBudgetMs);
         sendWholeFrame = sendWholeFrame || !complete;
         showsEveryPictureAtScale = complete;
         frameRecord.ForgetUnused(kUnusedPictureMs);
@@ -259,14 +264,21 @@ void CDisplay::ChooseScale()
     scale = wanted;
     framesAtScale = 0;
     scaledBuffer.reset();
-    if (scale > 1) {
-        scaledBuffer = platform::CSurface::Create(
-            pictureWidth * scale, pictureHeight * scale, platform::PixelFormat::ForDepth(32));
-        if (!scaledBuffer) {
-            scale = 1;
-        }
-    }
     sendWholeFrame = true;
+}
+
+bool CDisplay::MakeScaledBuffer()
+{
+    if (!scaledBuffer) {
+        scaledBuffer = platform::CSurface::Create(
+            BackBufferWidth() * scale, BackBufferHeight() * scale, platform::PixelFormat::ForDepth(32));
+    }
+    if (!scaledBuffer) {
+        // Too large to hold: the 1x frame is shown enlarged from now on.
+        scale = 1;
+        sendWholeFrame = true;
+    }
+    return scaledBuffer != nullptr;
 }
 
 std::vector<Rect> CDisplay::TrackChanges(platform::CSurface& back)

@@ -120,6 +120,9 @@ private:
     bool TrySetDisplayMode(int32_t depth);
     // Follows the output's size: a new scale drops the frame at the old one.
     void ChooseScale();
+    // The frame buffer at `scale`, made when first needed; false (and scale 1)
+    // when it cannot be had.
+    bool MakeScaledBuffer();
     // The parts of the back buffer that differ from the frame shown before,
     // which then becomes this one.
     std::vector<platform::Rect> TrackChanges(platform::CSurface& back);
