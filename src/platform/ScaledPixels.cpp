@@ -270,12 +270,19 @@ void FilterInto(CSurface& source, const FilterTaps& columns, const FilterTaps& r
         return;
     }
     const int32_t lastRow = source.Height() - 1;
+    const size_t rowBytes = static_cast<size_t>(area.Width()) * 4;
     for (int32_t y = area.top; y < area.bottom; ++y) {
         const auto r = static_cast<size_t>(y);
+        auto* out = reinterpret_cast<uint32_t*>(dest + static_cast<ptrdiff_t>(y) * destPitch);
+        // An enlarged picture repeats rows: a row with the taps of the one
+        // above is a copy of it.
+        if (y > area.top && rows.first[r] == rows.first[r - 1] && rows.weight[r] == rows.weight[r - 1]) {
+            std::memcpy(out + area.left, reinterpret_cast<const uint8_t*>(out) - destPitch + area.left * 4, rowBytes);
+            continue;
+        }
         const uint32_t* upper = RowOf(lock, rows.first[r]);
         const uint32_t* lower = RowOf(lock, std::min(rows.first[r] + 1, lastRow));
         const uint32_t wy = rows.weight[r];
-        auto* out = reinterpret_cast<uint32_t*>(dest + static_cast<ptrdiff_t>(y) * destPitch);
         for (int32_t x = area.left; x < area.right; ++x) {
             const auto c = static_cast<size_t>(x);
             const int32_t c0 = columns.first[c];
