@@ -1,9 +1,13 @@
 // The generated tile sets: file names and format, the transparent outside,
-// faces that differ, and pictures that fit together on the board without gaps.
+// faces that differ (the large print set's by lightness alone, to any colour
+// vision), pictures that fit together on the board without gaps, and tiles
+// that stand out on every backdrop.
 #include "GeneratedTree.h"
 
+#include "Backdrops.h"
 #include "ContactSheet.h"
 #include "StackedTiles.h"
+#include "TileFacesKit.h"
 #include "TileSets.h"
 
 #include "board/TileSet.h"
@@ -11,7 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace {
@@ -103,35 +110,130 @@ TEST(TileSets, TheShapeStaysInsideWhatTheBoardDraws)
     }
 }
 
-// How many pixels of the face area differ clearly between two pictures.
-int FaceDifference(const CImage& a, const CImage& b)
+// ---- Telling faces apart by lightness, and tiles from backdrops ----
+
+double Linear(double srgb) { return srgb <= 0.04045 ? srgb / 12.92 : std::pow((srgb + 0.055) / 1.055, 2.4); }
+double Linear(uint8_t v) { return Linear(v / 255.0); }
+double Luminance(double r, double g, double b) { return 0.2126 * r + 0.7152 * g + 0.0722 * b; }
+double Luminance(const assets::SColour& c) { return Luminance(Linear(c.r), Linear(c.g), Linear(c.b)); }
+double Luminance(const SRgb& p) { return Luminance(Linear(p.r), Linear(p.g), Linear(p.b)); }
+double LStar(double y) { return y > 0.008856 ? 116 * std::cbrt(y) - 16 : 903.3 * y; }
+
+// The greyscale of a face (the identity), and the colour-blind simulations of
+// Machado, Oliveira and Fernandes (2009) at full severity: protanopia,
+// deuteranopia and tritanopia, each applied to linear RGB and clamped.
+using SVision = std::pair<const char*, std::array<double, 9>>;
+const SVision kVisions[] = {{"greyscale", {1, 0, 0, 0, 1, 0, 0, 0, 1}},
+    {"protanopia", {0.152286, 1.052583, -0.204868, 0.114503, 0.786281, 0.099216, -0.003882, -0.048116, 1.051998}},
+    {"deuteranopia", {0.367322, 0.860646, -0.227968, 0.280085, 0.672501, 0.047413, -0.011820, 0.042940, 0.968881}},
+    {"tritanopia", {1.255528, -0.076749, -0.178779, -0.078411, 0.930809, 0.147602, 0.004733, 0.691367, 0.303900}}};
+
+// A face at a glance: the CIE lightness L* (0..100) of the 1x face area as
+// that vision sees it, averaged over blocks of 3 x 3 pixels (a blur that
+// keeps the large numerals and marks and loses fine lines).
+std::vector<double> Glance(const CImage& tile, const std::array<double, 9>& m)
 {
-    int differing = 0;
+    std::vector<double> blocks(12 * 18);
     for (int y = 1; y < 55; ++y) {
-        for (int x = 5; x < 43; ++x) {
-            const SRgb& p = a.At(x, y);
-            const SRgb& q = b.At(x, y);
-            differing += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 90;
+        for (int x = 5; x < 41; ++x) {
+            const double rgb[] = {Linear(tile.At(x, y).r), Linear(tile.At(x, y).g), Linear(tile.At(x, y).b)};
+            const auto seen = [&](int row) {
+                return std::clamp(m[3 * row] * rgb[0] + m[3 * row + 1] * rgb[1] + m[3 * row + 2] * rgb[2], 0.0, 1.0);
+            };
+            blocks[static_cast<size_t>((y - 1) / 3 * 12 + (x - 5) / 3)] += LStar(Luminance(seen(0), seen(1), seen(2))) / 9;
         }
     }
-    return differing;
+    return blocks;
 }
 
-// A motif drawn nowhere or twice leaves two faces alike; two different faces
-// differ in well over 40 of the 2,052 face pixels, and a face of one set from
-// the same face of another in over 500.
+double MeanDifference(const std::vector<double>& a, const std::vector<double>& b)
+{
+    double sum = 0;
+    for (size_t k = 0; k < a.size(); ++k) {
+        sum += std::abs(a[k] - b[k]);
+    }
+    return sum / static_cast<double>(a.size());
+}
+
+// The two faces most alike at a glance over every vision, and how much they
+// differ (mean absolute difference in L*).
+std::pair<double, std::string> ClosestPair(const std::vector<CImage>& faces)
+{
+    std::pair<double, std::string> closest = {1e9, ""};
+    for (const auto& [vision, matrix] : kVisions) {
+        std::vector<std::vector<double>> seen;
+        for (const CImage& face : faces) {
+            seen.push_back(Glance(face, matrix));
+        }
+        for (size_t i = 0; i < seen.size(); ++i) {
+            for (size_t j = i + 1; j < seen.size(); ++j) {
+                closest = std::min(closest, {MeanDifference(seen[i], seen[j]),
+                    std::string(vision) + ": faces " + std::to_string(i + 1) + " and " + std::to_string(j + 1)});
+            }
+        }
+    }
+    return closest;
+}
+
+// A motif drawn nowhere or twice leaves two faces alike. Every two faces of
+// the large print set, flowers and seasons among their own groups too,
+// differ at a glance to every vision by at least 4.5 L* over the face: two
+// cues at least, a numeral and a pip or an emblem and the pips (measured
+// 5.0, dots 8 and 9; the traditional sets, which also tell faces apart by
+// colour and detail, 2.5 to 3.2). A face painted twice fails. A face of one
+// set differs from the same face of the first by at least 8 (measured 10).
 TEST(TileSets, EveryFaceLooksDifferentAndSetsDifferInCharacter)
 {
     const std::vector<CImage>& first = Pictures().begin()->second;
     for (const auto& [set, faces] : Pictures()) {
         ASSERT_EQ(faces.size(), 42u) << set;
-        for (size_t i = 0; i < faces.size(); ++i) {
-            for (size_t j = i + 1; j < faces.size(); ++j) {
-                EXPECT_GE(FaceDifference(faces[i], faces[j]), 40) << set << ": faces " << i + 1 << " and " << j + 1;
+        const auto [difference, where] = ClosestPair(faces);
+        RecordProperty("closest " + set, std::to_string(difference) + " (" + where + ")");
+        EXPECT_GE(difference, set == "Large Print" ? 4.5 : 1.5) << set << ", " << where;
+        for (size_t i = 0; &faces != &first && i < faces.size(); ++i) {
+            EXPECT_GE(MeanDifference(Glance(first[i], kVisions[0].second), Glance(faces[i], kVisions[0].second)), 8.0)
+                << set << ": face " << i + 1;
+        }
+    }
+    std::vector<CImage> doctored = Pictures().at("Large Print");
+    doctored[36] = doctored[35];
+    EXPECT_LT(ClosestPair(doctored).first, 0.01);
+}
+
+double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+// Each tile stands out on each backdrop: its face, or the lip or the back of
+// its edge, has a WCAG contrast ratio of at least 3:1 (the ratio asked of the
+// parts of a graphic that must be seen) with the backdrop's mean luminance,
+// and of at least 2:1 with both its darkest and its lightest areas (the 5th
+// and 95th percentiles of its 25 x 25 blocks). Measured at least 3.1 and 2.7.
+TEST(TileSets, EveryTileSetStandsOutOnEveryBackdrop)
+{
+    for (const std::string& name : assets::gui::BackdropFileNames()) {
+        const std::optional<SBitmap> backdrop = LoadBmp(GeneratedTree().dir.File("Graphics/Backdrops/" + name));
+        ASSERT_TRUE(backdrop && backdrop->Width() == 800 && backdrop->Height() == 600) << name;
+        std::vector<double> blocks(32 * 24);
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                blocks[static_cast<size_t>(y / 25 * 32 + x / 25)] += Luminance(backdrop->At(x, y)) / 625;
             }
-            if (&faces != &first) {
-                EXPECT_GE(FaceDifference(first[i], faces[i]), 500) << set << ": face " << i + 1;
+        }
+        const double mean = std::accumulate(blocks.begin(), blocks.end(), 0.0) / static_cast<double>(blocks.size());
+        std::ranges::sort(blocks);
+        const double darkest = blocks[blocks.size() / 20];
+        const double lightest = blocks[blocks.size() - 1 - blocks.size() / 20];
+        for (const assets::STileSetStyle& style : assets::TileSetStyles()) {
+            const assets::STilePalette& p = style.palette;
+            double onMean = 0;
+            double onExtremes = 0;
+            for (const auto& [one, other] : {std::pair{p.faceTop, p.faceBottom}, std::pair{p.lipLeft, p.lipBottom},
+                     std::pair{p.backLeft, p.backBottom}}) {
+                const double part = Luminance(assets::faces::Mix(one, other, 0.5));
+                onMean = std::max(onMean, Contrast(part, mean));
+                onExtremes = std::max(onExtremes, std::min(Contrast(part, darkest), Contrast(part, lightest)));
             }
+            EXPECT_GE(onMean, 3.0) << style.folderName << " on " << name;
+            EXPECT_GE(onExtremes, 2.0) << style.folderName << " on " << name;
         }
     }
 }
