@@ -231,7 +231,7 @@ CImage Sandstone(int scale)
         const double cloud = Fbm(x * 0.01, y * 0.01, 375, 3);
         const double grain = Hash01(PixelOf(x), PixelOf(y), 373);
         const double pebble = ValueNoise(x * 0.25, y * 0.25, 377) > 0.93 ? 0.6 : 0.0;
-        const SColour bedded = Mix(rust, salmon, 0.45 * bed + 0.12 * laminae + 0.33 * cloud);
+        const SColour bedded = Mix(rust, salmon, 0.48 * bed + 0.06 * laminae + 0.36 * cloud);
         return Scale(Mix(bedded, grit, 0.2 * grain + pebble), Lamp(x, y));
     });
     return FinishPicture(canvas, EKeyMode::Threshold);
