@@ -1,5 +1,6 @@
-// Felt, walnut planks, slate and a night sky: each a quiet surface that lets
-// the ivory tiles stand out, with a soft light in the middle of the board.
+// Felt, walnut planks, slate, a night sky, teal linen, rice paper, plum velvet
+// and sandstone: each a quiet surface that lets the tiles of every set stand
+// out, with a soft light in the middle of the board.
 #include "Backdrops.h"
 
 #include <algorithm>
@@ -131,6 +132,111 @@ CImage NightSky(int scale)
     return FinishPicture(canvas, EKeyMode::Threshold);
 }
 
+// Linen woven of teal threads: warp and weft alternate over and under in a
+// plain weave, each thread a little uneven in tone.
+CImage TealCloth(int scale)
+{
+    CCanvas canvas(kWidth, kHeight, scale);
+    const SColour light = Rgb(52, 132, 136);
+    const SColour dark = Rgb(12, 60, 66);
+    constexpr double kThreadPx = 3.0;
+    ShadePixels(canvas, [&](double x, double y) {
+        const int column = static_cast<int>(std::floor(x / kThreadPx));
+        const int row = static_cast<int>(std::floor(y / kThreadPx));
+        const bool warpOnTop = (column + row) % 2 == 0;
+        // Across a thread its middle is lit and its sides fall into shadow.
+        const double across = warpOnTop ? x / kThreadPx - column : y / kThreadPx - row;
+        const double round = std::sin(across * std::numbers::pi);
+        const double thread = warpOnTop ? Hash01(column, 0, 341) : Hash01(0, row, 343);
+        const double mottle = Fbm(x * 0.008, y * 0.008, 345, 4);
+        const double tone = 0.42 * mottle + 0.16 * thread + 0.30 * round + 0.06 * (warpOnTop ? 1 : 0);
+        return Scale(Mix(dark, light, tone), Lamp(x, y));
+    });
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// Handmade paper: a warm cream ground, clouded where the pulp lay thicker,
+// with long pale fibres and a few darker ones laid into it.
+CImage RicePaper(int scale)
+{
+    CCanvas canvas(kWidth, kHeight, scale);
+    const SColour light = Rgb(246, 238, 216);
+    const SColour dark = Rgb(216, 202, 170);
+    ShadePixels(canvas, [&](double x, double y) {
+        const double cloud = Fbm(x * 0.01, y * 0.01, 351, 5);
+        const double grain = Hash01(PixelOf(x), PixelOf(y), 353);
+        const double tone = 0.75 * cloud + 0.25 * grain;
+        // A lighter lamp than on the dark surfaces: the corners stay paper.
+        return Scale(Mix(dark, light, tone), 0.86 + 0.14 * Lamp(x, y));
+    });
+    cairo_t* cr = canvas.Cr();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    CScatter scatter(357);
+    for (int i = 0; i < 900; ++i) {
+        const double x = scatter.Unit() * kWidth;
+        const double y = scatter.Unit() * kHeight;
+        const double angle = scatter.Unit() * std::numbers::pi;
+        const double length = 8 + 30 * scatter.Unit();
+        const double bend = (scatter.Unit() - 0.5) * 10;
+        const bool darkFibre = scatter.Unit() < 0.15;
+        const double dx = std::cos(angle) * length / 2;
+        const double dy = std::sin(angle) * length / 2;
+        cairo_move_to(cr, x - dx, y - dy);
+        cairo_curve_to(cr, x - dx / 3 + bend, y - dy / 3, x + dx / 3, y + dy / 3 - bend, x + dx, y + dy);
+        if (darkFibre) {
+            cairo_set_source_rgba(cr, 0.55, 0.45, 0.30, 0.35);
+        } else {
+            cairo_set_source_rgba(cr, 1.0, 0.99, 0.95, 0.7);
+        }
+        cairo_set_line_width(cr, 0.5 + 0.6 * scatter.Unit());
+        cairo_stroke(cr);
+    }
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// Crushed velvet in deep plum: the pile lies in patches, and where it is
+// pressed flat it catches the light in broad soft streaks.
+CImage PlumVelvet(int scale)
+{
+    CCanvas canvas(kWidth, kHeight, scale);
+    const SColour light = Rgb(112, 44, 90);
+    const SColour dark = Rgb(46, 12, 38);
+    ShadePixels(canvas, [&](double x, double y) {
+        const double warp = Fbm(x * 0.003, y * 0.003, 361, 3);
+        const double crush = Fbm(x * 0.005 + 2.0 * warp, y * 0.008 - 1.5 * warp, 363, 4);
+        // The sheen is brightest where the crushed field passes one level.
+        const double sheen = std::exp(-std::pow((crush - 0.55) / 0.12, 2.0));
+        const double pile = Hash01(PixelOf(x), PixelOf(y), 365);
+        const double tone = 0.5 * crush + 0.2 * sheen + 0.08 * pile;
+        return Scale(Mix(dark, light, std::clamp(tone, 0.0, 1.0)), Lamp(x, y));
+    });
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
+// Red sandstone cut across its beds: broad bands of rust and salmon that
+// wander and swell, fine laminae slanting one way in one bed and the other
+// way in the next, sand grains and a few dark pebbles.
+CImage Sandstone(int scale)
+{
+    CCanvas canvas(kWidth, kHeight, scale);
+    const SColour salmon = Rgb(176, 110, 78);
+    const SColour rust = Rgb(118, 62, 42);
+    const SColour grit = Rgb(70, 40, 30);
+    ShadePixels(canvas, [&](double x, double y) {
+        const double wander = Fbm(x * 0.002, y * 0.004, 371, 4);
+        const double depth = (y + 260.0 * wander + 0.1 * x) / 95.0;
+        const double bed = 0.5 + 0.5 * std::sin(depth * std::numbers::pi);
+        const double slant = static_cast<int>(std::floor(depth)) % 2 == 0 ? 0.45 : -0.3;
+        const double laminae = 0.5 + 0.5 * std::sin((y + slant * x + 40.0 * wander) * 0.5);
+        const double cloud = Fbm(x * 0.01, y * 0.01, 375, 3);
+        const double grain = Hash01(PixelOf(x), PixelOf(y), 373);
+        const double pebble = ValueNoise(x * 0.25, y * 0.25, 377) > 0.93 ? 0.6 : 0.0;
+        const SColour bedded = Mix(rust, salmon, 0.48 * bed + 0.06 * laminae + 0.36 * cloud);
+        return Scale(Mix(bedded, grit, 0.2 * grain + pebble), Lamp(x, y));
+    });
+    return FinishPicture(canvas, EKeyMode::Threshold);
+}
+
 struct SBackdrop {
     const char* fileName;
     CImage (*paint)(int scale);
@@ -139,7 +245,11 @@ struct SBackdrop {
 constexpr SBackdrop kBackdrops[] = {
     {"Emerald Felt.bmp", Felt},
     {"Midnight Sky.bmp", NightSky},
+    {"Plum Velvet.bmp", PlumVelvet},
+    {"Rice Paper.bmp", RicePaper},
+    {"Sandstone.bmp", Sandstone},
     {"Slate Stone.bmp", Slate},
+    {"Teal Cloth.bmp", TealCloth},
     {"Walnut Table.bmp", WalnutTable},
 };
 

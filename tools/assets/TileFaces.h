@@ -78,4 +78,8 @@ inline constexpr std::array<SFaceFamily, 7> kFaceFamilies = {{
 // font it needs cannot be loaded.
 bool DrawFaceMotif(cairo_t* cr, const STilePalette& palette, int face);
 
+// The large print version of face 1..42: a large numeral or letter and a
+// bold mark of its suit or group, all told apart by lightness alone.
+bool DrawLargePrintFace(cairo_t* cr, const STilePalette& palette, int face);
+
 } // namespace assets

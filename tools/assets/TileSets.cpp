@@ -49,8 +49,10 @@ STilePalette LacquerPalette()
     p.faceTop = Rgb(84, 22, 20);
     p.faceBottom = Rgb(42, 10, 10);
     p.faceRim = Rgb(150, 104, 40);
-    p.lipLeft = Rgb(214, 164, 70);
-    p.lipBottom = Rgb(166, 118, 42);
+    // Bright enough that the edge outlines the dark tile on the brown and
+    // green backdrops too.
+    p.lipLeft = Rgb(240, 194, 100);
+    p.lipBottom = Rgb(200, 152, 62);
     p.backLeft = Rgb(44, 24, 20);
     p.backBottom = Rgb(28, 14, 12);
     p.outline = Rgb(14, 8, 8);
@@ -65,6 +67,67 @@ STilePalette LacquerPalette()
     p.inks[Ink(EInk::Leaf)] = Rgb(120, 206, 90);
     p.inks[Ink(EInk::Paper)] = Rgb(58, 14, 12);
     p.inks[Ink(EInk::Shade)] = Rgb(22, 8, 8);
+    return p;
+}
+
+// Large print: a plain white face with near-black numerals and marks, and a
+// dark back so that the tile's outline stands out on any backdrop. The suit
+// colours only repeat what the marks say; each is dark enough to read on
+// white at a contrast of 7:1 or more.
+STilePalette LargePrintPalette()
+{
+    STilePalette p;
+    p.faceTop = Rgb(255, 255, 252);
+    p.faceBottom = Rgb(242, 242, 236);
+    p.faceRim = Rgb(150, 150, 146);
+    p.lipLeft = Rgb(222, 222, 216);
+    p.lipBottom = Rgb(186, 186, 180);
+    p.backLeft = Rgb(58, 60, 70);
+    p.backBottom = Rgb(34, 36, 44);
+    p.outline = Rgb(10, 10, 14);
+    p.inks[Ink(EInk::Dark)] = Rgb(14, 14, 20);
+    p.inks[Ink(EInk::Red)] = Rgb(136, 0, 12);
+    p.inks[Ink(EInk::Green)] = Rgb(0, 76, 38);
+    p.inks[Ink(EInk::Blue)] = Rgb(14, 36, 128);
+    p.inks[Ink(EInk::Gold)] = Rgb(120, 78, 0);
+    p.inks[Ink(EInk::Pink)] = Rgb(128, 10, 80);
+    p.inks[Ink(EInk::Violet)] = Rgb(80, 30, 130);
+    p.inks[Ink(EInk::Orange)] = Rgb(128, 54, 0);
+    p.inks[Ink(EInk::Leaf)] = Rgb(0, 90, 44);
+    p.inks[Ink(EInk::Paper)] = Rgb(255, 255, 252);
+    p.inks[Ink(EInk::Shade)] = Rgb(14, 14, 20);
+    return p;
+}
+
+// Night jade: polished dark green stone with a pale celadon lip, its motifs
+// inked in on the stone in two light tones only -- a bone white and a warm
+// gold where the other sets paint red -- instead of the full colours of the
+// ivory and lacquer sets.
+STilePalette NightJadePalette()
+{
+    STilePalette p;
+    p.faceTop = Rgb(34, 92, 76);
+    p.faceBottom = Rgb(14, 50, 42);
+    p.faceRim = Rgb(120, 190, 160);
+    p.lipLeft = Rgb(168, 214, 190);
+    p.lipBottom = Rgb(120, 172, 148);
+    p.backLeft = Rgb(40, 44, 48);
+    p.backBottom = Rgb(24, 26, 30);
+    p.outline = Rgb(6, 12, 10);
+    const SColour bone = Rgb(236, 240, 226);
+    const SColour celadon = Rgb(176, 226, 196);
+    const SColour gold = Rgb(240, 198, 104);
+    p.inks[Ink(EInk::Dark)] = bone;
+    p.inks[Ink(EInk::Red)] = gold;
+    p.inks[Ink(EInk::Green)] = celadon;
+    p.inks[Ink(EInk::Blue)] = bone;
+    p.inks[Ink(EInk::Gold)] = gold;
+    p.inks[Ink(EInk::Pink)] = bone;
+    p.inks[Ink(EInk::Violet)] = bone;
+    p.inks[Ink(EInk::Orange)] = gold;
+    p.inks[Ink(EInk::Leaf)] = celadon;
+    p.inks[Ink(EInk::Paper)] = Rgb(20, 62, 52);
+    p.inks[Ink(EInk::Shade)] = Rgb(6, 24, 20);
     return p;
 }
 
@@ -144,6 +207,8 @@ const std::vector<STileSetStyle>& TileSetStyles()
 {
     static const std::vector<STileSetStyle> styles = {
         {"Ivory", IvoryPalette()},
+        {"Large Print", LargePrintPalette(), EFaceStyle::LargePrint},
+        {"Night Jade", NightJadePalette()},
         {"Red Lacquer", LacquerPalette()},
     };
     return styles;
@@ -189,7 +254,8 @@ std::optional<CImage> DrawTile(const STileSetStyle& style, int face, int scale)
     cairo_save(cr);
     LayerPath(cr, 0, 1);
     cairo_clip(cr);
-    const bool drawn = DrawFaceMotif(cr, style.palette, face);
+    const bool drawn = style.faces == EFaceStyle::LargePrint ? DrawLargePrintFace(cr, style.palette, face)
+                                                             : DrawFaceMotif(cr, style.palette, face);
     cairo_restore(cr);
     if (!drawn) {
         return std::nullopt;

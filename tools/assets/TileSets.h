@@ -26,9 +26,15 @@ inline constexpr int kTileFaceHeightPx = 56;
 inline constexpr int kTileWidthPx = kTileFaceWidthPx + kTileEdgePx;
 inline constexpr int kTileHeightPx = kTileFaceHeightPx + kTileEdgePx;
 
+// How a set paints its faces: the traditional motifs, or large numerals,
+// letters and bold suit marks that tell every face apart by lightness alone
+// (for players with low vision or colour blindness).
+enum class EFaceStyle { Traditional, LargePrint };
+
 struct STileSetStyle {
     std::string folderName;
     STilePalette palette;
+    EFaceStyle faces = EFaceStyle::Traditional;
 };
 
 // Every tile set the generator writes; the first is the preset choice.

@@ -1,9 +1,5 @@
 // The painting kit's promises the pictures rely on: how a canvas pixel
-// becomes a keyed picture pixel and which glyph a Latin-1 code draws; and the
-// judging tools that compose the generated tree.
-#include "GeneratedTree.h"
-
-#include "ContactSheet.h"
+// becomes a keyed picture pixel and which glyph a Latin-1 code draws.
 #include "Fonts.h"
 #include "GuiPaint.h"
 
@@ -12,7 +8,6 @@
 namespace {
 
 using namespace assets;
-using namespace gui_assets_test;
 
 // One canvas pixel painted with cairo at a colour and coverage, converted.
 SRgb Convert(double r, double g, double b, double alpha, gui::EKeyMode mode)
@@ -54,23 +49,6 @@ TEST(Latin1Glyphs, CodesBecomeTheirCodePoints)
     for (const auto& [code, utf8] : cases) {
         EXPECT_EQ(gui::Latin1ToUtf8(code), utf8) << static_cast<int>(code);
     }
-}
-
-// The judging tools write full screens and a sheet of everything.
-TEST(JudgingTools, ComposeTheGeneratedTree)
-{
-    const STree& tree = GeneratedTree();
-    testing_support::CTempDir out;
-    ASSERT_TRUE(WriteMockUps(tree.dir.Path(), out.Path()));
-    for (const char* name : {"Main Menu.bmp", "Game Select Page.bmp", "Options Page.bmp", "Rules Page.bmp",
-             "Game Screen.bmp", "Save Dialog.bmp"}) {
-        const std::optional<SBitmap> screen = LoadBmp(out.File(name));
-        EXPECT_TRUE(screen && screen->Width() == 800 && screen->Height() == 600) << name;
-    }
-    ASSERT_TRUE(WriteContactSheet(tree.dir.Path(), out.File("sheet.bmp")));
-    const std::optional<SBitmap> sheet = LoadBmp(out.File("sheet.bmp"));
-    EXPECT_TRUE(sheet && sheet->Height() > 600);
-    EXPECT_FALSE(WriteContactSheet(out.File("no such folder"), out.File("none.bmp")));
 }
 
 } // namespace
