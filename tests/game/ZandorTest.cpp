@@ -140,24 +140,6 @@ TEST_F(ZandorTest, OnlyTargetPairsGoAndAnyTwoFlowersMatch)
     EXPECT_EQ(platform::ReadWholeFile("Layouts/Free"), before);
 }
 
-TEST_F(ZandorTest, MissedPairsAtTheRecordAreNoRecord)
-{
-    struct SCase {
-        int32_t record;
-        bool asked;
-    };
-    for (const SCase& c : {SCase{0, false}, SCase{1, true}}) {
-        board::SLayoutData layout = game_test::AllFreeLayout();
-        layout.records[2] = {"Cy", c.record};
-        rig.WriteLayout("Free", layout);
-        CZandorScreen* game = StartGame();
-        ASSERT_TRUE(rig.ClearBoard());
-        rig.Frames(1);
-        EXPECT_EQ(game->RecordDialog() != nullptr, c.asked) << "record " << c.record;
-        rig.ClickButton(CGameScreen::kLeave);
-    }
-}
-
 // A saved game may hold any count of missed pairs: a miss at the largest
 // count keeps it there instead of wrapping round to a negative record.
 TEST_F(ZandorTest, ASavedCountAtItsLargestStaysThere)

@@ -1,5 +1,6 @@
-// The scaling plan of a present: destinations on the monitors players use,
-// the filter and pre-scale chosen for each, and the bars beside a picture.
+// The scaling plan of a present: destinations on a few monitors players use
+// (their rounding), the rules every plan keeps over a sweep of sizes, and the
+// bars beside a picture.
 #include "platform/PresentScaling.h"
 
 #include <gtest/gtest.h>
@@ -27,24 +28,18 @@ TEST(PresentScalingTest, TheGamePictureOnCommonOutputs)
         PresentScaling expected;
     };
     const Case cases[] = {
-        {800, 600, kStretch, {{0, 0, 800, 600}, 1, 1, kNearest}},
         {800, 600, kKeep, {{0, 0, 800, 600}, 1, 1, kNearest}},
         {1600, 1200, kKeep, {{0, 0, 1600, 1200}, 1, 1, kNearest}},
-        {2400, 1800, kStretch, {{0, 0, 2400, 1800}, 1, 1, kNearest}},
         // 1.8: enlarged 2:1, then reduced by 0.9.
         {1920, 1080, kKeep, {{240, 0, 1680, 1080}, 2, 2, kLinear}},
-        {3840, 2160, kKeep, {{480, 0, 3360, 2160}, 4, 4, kLinear}},
         {1366, 768, kKeep, {{171, 0, 1195, 768}, 2, 2, kLinear}},
-        {1024, 768, kKeep, {{0, 0, 1024, 768}, 2, 2, kLinear}},
         // Taller than 4:3: bars above and below.
         {1280, 1024, kKeep, {{0, 32, 1280, 992}, 2, 2, kLinear}},
         // Maximised windows: each axis gets its own factor.
         {1366, 705, kStretch, {{0, 0, 1366, 705}, 2, 2, kLinear}},
-        {1600, 1080, kStretch, {{0, 0, 1600, 1080}, 2, 2, kLinear}},
         {2560, 1377, kStretch, {{0, 0, 2560, 1377}, 4, 3, kLinear}},
         // A reduction is filtered directly.
         {640, 480, kStretch, {{0, 0, 640, 480}, 1, 1, kLinear}},
-        {1200, 500, kStretch, {{0, 0, 1200, 500}, 2, 1, kLinear}},
         // A window without area (minimised) shows nothing.
         {0, 0, kKeep, {}},
         {1024, 0, kStretch, {}},
@@ -85,8 +80,8 @@ TEST(PresentScalingTest, InvariantsOverManyOutputSizes)
                     }
                     const bool whole = d.Width() % pictureWidth == 0 && d.Height() % pictureHeight == 0;
                     ASSERT_EQ(plan.filter == kNearest, whole);
-                    const std::tuple<int32_t, int32_t, int32_t> axes[] = {
-                        {pictureWidth, plan.preScaleX, d.Width()}, {pictureHeight, plan.preScaleY, d.Height()}};
+                    const std::tuple<int32_t, int32_t, int32_t> axes[]
+                        = {{pictureWidth, plan.preScaleX, d.Width()}, {pictureHeight, plan.preScaleY, d.Height()}};
                     for (const auto& [picture, factor, shown] : axes) {
                         if (whole || shown <= picture) {
                             ASSERT_EQ(factor, 1);
