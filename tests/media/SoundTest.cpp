@@ -106,12 +106,10 @@ TEST(SoundTest, VolumeLevelsInHundredthsOfADecibelAndWhatIsHeard)
     rig.Write("Tone.wav", MonoWave({20000}));
     CSound tone;
     ASSERT_TRUE(tone.Load("Sounds\\Tone.wav", &rig.sounds));
-    const std::pair<int32_t, int16_t> heard[] = {{100, 20000}, {50, 11247}, {10, 7096}, {9, 0}, {150, 20000}};
-    for (const auto& [level, sample] : heard) {
-        rig.sounds.SetVolume(level);
-        tone.Play();
-        EXPECT_EQ(rig.Pull(1), V{sample}) << level;
-    }
+    // The level reaches the mixer (whose scaling is the mixer's test).
+    rig.sounds.SetVolume(50);
+    tone.Play();
+    EXPECT_EQ(rig.Pull(1), V{11247});
 }
 
 // The mixer's play semantics are tested on the mixer; a sound hands on the
