@@ -195,8 +195,7 @@ public:
     {
         const board::CBoard& board = *Current()->Board();
         const board::CBoardCell& cell = *board.Tile(tile).cells[0];
-        const int px = 65 + 20 * cell.column + 4 * cell.level;
-        const int py = 25 + 28 * cell.row - 4 * cell.level;
+        const auto [px, py] = board::CellPixel({cell.column, cell.row, cell.level});
         for (int y = py + 1; y < py + 57; ++y) {
             for (int x = px + 1; x < px + 40; ++x) {
                 if (board::PickTile(board, x, y) == tile) {

@@ -90,18 +90,13 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
     const auto good = HandMadeFile(1, 5000, "Layouts\\Free", kTwo);
     ASSERT_TRUE(game::DecodeSavedGame(good).Ok());
     using E = game::ESavedGameError;
-    struct SCase {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        E error;
-    };
     auto with = [&good](size_t offset, int32_t value) {
         auto bytes = good;
         Put32(bytes, offset, value);
         return bytes;
     };
     const size_t tile1 = 1036 + 60;
-    const std::vector<SCase> cases = {
+    const std::tuple<const char*, std::vector<uint8_t>, E> cases[] = {
         {"empty", {}, E::Short},
         {"only the type", std::vector<uint8_t>(good.begin(), good.begin() + 4), E::Short},
         {"no count", std::vector<uint8_t>(good.begin(), good.begin() + 1032), E::Short},
@@ -119,8 +114,8 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
         {"cells not a square", with(tile1 + 24, 9), E::BadTile},
         {"on top of each other", HandMadeFile(1, 0, "L", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 3, 3, 0}}), E::SharedCell},
     };
-    for (const SCase& c : cases) {
-        EXPECT_EQ(game::DecodeSavedGame(c.bytes).error, c.error) << c.what;
+    for (const auto& [what, bytes, error] : cases) {
+        EXPECT_EQ(game::DecodeSavedGame(bytes).error, error) << what;
     }
     // A Zandor file is three numbers longer before the path.
     auto zandor = HandMadeFile(3, 0, "L", kTwo, 1, 1, 0);

@@ -18,20 +18,16 @@ TEST(GameTexts, TimesAreMinutesAndWholeSecondsWithTheLeadingZeroBelowTen)
 
 TEST(Records, BetterIsFasterMoreTimeLeftOrFewerMissedAndNeverEqual)
 {
-    struct SCase {
-        int32_t type, result, record;
-        bool better;
-    };
-    const SCase cases[] = {
+    // Game type, result, record, whether the result is better.
+    const std::tuple<int32_t, int32_t, int32_t, bool> cases[] = {
         {1, 899999, 900000, true}, {1, 900000, 900000, false}, {1, 900001, 900000, false}, {2, 60001, 60000, true},
         {2, 60000, 60000, false}, {2, 59999, 60000, false},
         // Out of time is never a record, whatever a layout file holds.
         {2, 500, -1000, false}, {2, -20000, -30000, false}, {2, 501, 0, true}, {3, 24, 25, true}, {3, 25, 25, false},
         {0, 24, 25, true}, // other codes compare as Zandor
     };
-    for (const SCase& c : cases) {
-        EXPECT_EQ(game::IsBetterResult(c.type, c.result, c.record), c.better)
-            << c.type << " " << c.result << " vs " << c.record;
+    for (const auto& [type, result, record, better] : cases) {
+        EXPECT_EQ(game::IsBetterResult(type, result, record), better) << type << " " << result << " vs " << record;
     }
 }
 

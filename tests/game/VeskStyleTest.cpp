@@ -53,19 +53,16 @@ TEST_F(VeskStyleTest, TheHintNeedsMoreThanFifteenSecondsLeft)
     // The click is reported in the frame 260 ms after the press, when the
     // frames before have taken 130 ms off the clock; ClickButton's frames
     // take 390 ms in all.
-    struct SCase {
-        int32_t leftAtHintMs;
-        bool charged;
-        int32_t finalMs;
-    };
-    // 15,001 ms leave 1 ms after the charge: out of time, the clock stops.
-    for (const SCase& c : {SCase{15000, false, 14740}, SCase{15001, true, 1}, SCase{40000, true, 24740}}) {
-        SCOPED_TRACE(c.leftAtHintMs);
-        CGameScreen* game = LoadWithClock(c.leftAtHintMs + 130);
+    // Time left at the hint, whether it was charged, the clock after. 15,001 ms
+    // leave 1 ms after the charge: out of time, the clock stops.
+    const std::tuple<int32_t, bool, int32_t> cases[] = {{15000, false, 14740}, {15001, true, 1}, {40000, true, 24740}};
+    for (const auto& [leftAtHintMs, charged, finalMs] : cases) {
+        SCOPED_TRACE(leftAtHintMs);
+        CGameScreen* game = LoadWithClock(leftAtHintMs + 130);
         ASSERT_NE(game->Board(), nullptr);
         rig.ClickButton(CGameScreen::kHint);
-        EXPECT_EQ(game->Clock(), c.finalMs);
-        EXPECT_EQ(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted != 0, c.charged);
+        EXPECT_EQ(game->Clock(), finalMs);
+        EXPECT_EQ(game->Board()->Tile(board::FindFirstPair(*game->Board())->first).hinted != 0, charged);
         rig.ClickButton(CGameScreen::kLeave);
     }
 }

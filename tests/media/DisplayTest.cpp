@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 using namespace platform;
 using media::kAlignCentre;
@@ -95,15 +96,20 @@ protected:
         return bytes ? std::string(bytes->begin(), bytes->end()) : "";
     }
 
+    void ExpectBack(const std::function<uint32_t(int32_t, int32_t)>& want)
+    {
+        for (int32_t i = 0; i < 800 * 600; ++i) {
+            ASSERT_EQ(Back().GetPixel(i % 800, i / 800), want(i % 800, i / 800))
+                << "(" << i % 800 << ", " << i / 800 << ")";
+        }
+    }
+
     // Every back-buffer pixel: the gradient with its top-left at (x, y) inside `area`, else the background.
     void ExpectGradientAt(int32_t x, int32_t y, const Rect& area)
     {
-        for (int32_t py = 0; py < 600; ++py) {
-            for (int32_t px = 0; px < 800; ++px) {
-                const uint32_t want = area.Contains(px, py) ? GradientPixel(px - x, py - y) : kBackground;
-                ASSERT_EQ(Back().GetPixel(px, py), want) << "(" << px << ", " << py << ")";
-            }
-        }
+        ExpectBack([&](int32_t px, int32_t py) {
+            return area.Contains(px, py) ? GradientPixel(px - x, py - y) : kBackground;
+        });
     }
 };
 
@@ -120,9 +126,9 @@ protected:
 
     uint32_t Raw(const Rgb& colour) { return PackRgb(Back().Format(), colour.red, colour.green, colour.blue); }
 
-    // The first pixel where the back buffer differs from black with each
-    // glyph's advance-wide block in its colour, later ones on top.
-    std::string FirstDifference(const std::vector<media::SGlyphPlacement>& placements)
+    // The back buffer black with each glyph's advance-wide block in its
+    // colour, later ones on top.
+    void ExpectGlyphs(const std::vector<media::SGlyphPlacement>& placements)
     {
         std::vector<uint32_t> picture(800 * 600, 0);
         for (const auto& p : placements) {
@@ -132,12 +138,7 @@ protected:
                 }
             }
         }
-        for (int i = 0; i < 800 * 600; ++i) {
-            if (Back().GetPixel(i % 800, i / 800) != picture[static_cast<size_t>(i)]) {
-                return "(" + std::to_string(i % 800) + "," + std::to_string(i / 800) + ")";
-            }
-        }
-        return "";
+        ExpectBack([&](int32_t x, int32_t y) { return picture[static_cast<size_t>(y * 800 + x)]; });
     }
 };
 
@@ -368,7 +369,8 @@ TEST_F(FontTableTest, BackBufferShowsTheLaidOutGlyphs)
         fonts.DrawText(*display, text, font, box.left, box.top, box.right, box.bottom, alignment, firstLine);
         const auto placements = media::LayOutText(text, fonts.Font(font)->Metrics(), box, alignment, firstLine);
         ASSERT_FALSE(placements.empty()) << text;
-        EXPECT_EQ(FirstDifference(placements), "") << text;
+        SCOPED_TRACE(text);
+        ExpectGlyphs(placements);
     }
 }
 
@@ -380,7 +382,7 @@ TEST_F(FontTableTest, OnlyAKnownFontAndAlignmentDrawAndTheFirstGlyphSitsAtTheCor
     for (const auto& [font, alignment] : unknown) {
         fonts.DrawText(*display, "Hello", font, 10, 10, 300, 300, alignment, 0);
     }
-    EXPECT_EQ(FirstDifference({}), "");
+    ExpectGlyphs({});
     // Independent of the layout: 'A' (advance 3 + 65 % 11 = 13 in a 16-pixel
     // cell) drawn at (100, 50) fills (100, 50)-(113, 66) exactly.
     fonts.DrawText(*display, "A", kFontTimesRoman10, 100, 50, 400, 300, kAlignLeft, 0);
@@ -408,5 +410,5 @@ TEST_F(FontTableTest, MissingShortOrLongMetricsAndAMissingSheet)
         fonts.DrawText(*display, "Nothing to see", 2, 10, 10, 300, 300, alignment, 0);
         fonts.DrawText(*display, "Title", 3, 0, 0, 800, 600, alignment, 0);
     }
-    EXPECT_EQ(FirstDifference({}), "");
+    ExpectGlyphs({});
 }

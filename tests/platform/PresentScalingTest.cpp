@@ -22,12 +22,8 @@ constexpr ScaleFilter kLinear = ScaleFilter::Linear;
 
 TEST(PresentScalingTest, TheGamePictureOnCommonOutputs)
 {
-    struct Case {
-        int32_t outputWidth, outputHeight;
-        ScaleFit fit;
-        PresentScaling expected;
-    };
-    const Case cases[] = {
+    // Output width and height, fit, the plan.
+    const std::tuple<int32_t, int32_t, ScaleFit, PresentScaling> cases[] = {
         {800, 600, kKeep, {{0, 0, 800, 600}, 1, 1, kNearest}},
         {1600, 1200, kKeep, {{0, 0, 1600, 1200}, 1, 1, kNearest}},
         // 1.8: enlarged 2:1, then reduced by 0.9.
@@ -44,9 +40,9 @@ TEST(PresentScalingTest, TheGamePictureOnCommonOutputs)
         {0, 0, kKeep, {}},
         {1024, 0, kStretch, {}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PlanPresentScaling(800, 600, c.outputWidth, c.outputHeight, c.fit), c.expected)
-            << c.outputWidth << " x " << c.outputHeight << (c.fit == kKeep ? " keeping proportions" : " stretched");
+    for (const auto& [width, height, fit, expected] : cases) {
+        EXPECT_EQ(PlanPresentScaling(800, 600, width, height, fit), expected)
+            << width << " x " << height << (fit == kKeep ? " keeping proportions" : " stretched");
     }
     EXPECT_EQ(PlanPresentScaling(0, 600, 800, 600, kStretch), PresentScaling{}) << "no picture";
 }
@@ -99,11 +95,8 @@ TEST(PresentScalingTest, InvariantsOverManyOutputSizes)
 
 TEST(PresentScalingTest, BarsCoverExactlyWhatTheDestinationLeavesBlack)
 {
-    struct Case {
-        Rect destination;
-        size_t bars;
-    };
-    const Case cases[] = {
+    // The destination, and how many bars it leaves.
+    const std::pair<Rect, size_t> cases[] = {
         {{0, 0, 48, 27}, 0},
         {{6, 0, 42, 27}, 2},
         {{0, 3, 48, 24}, 2},
@@ -115,13 +108,13 @@ TEST(PresentScalingTest, BarsCoverExactlyWhatTheDestinationLeavesBlack)
     };
     constexpr int32_t kWidth = 48;
     constexpr int32_t kHeight = 27;
-    for (const Case& c : cases) {
-        const std::vector<Rect> bars = BarsAround(c.destination, kWidth, kHeight);
-        EXPECT_EQ(bars.size(), c.bars) << c.destination.left << "," << c.destination.top;
+    for (const auto& [destination, barCount] : cases) {
+        const std::vector<Rect> bars = BarsAround(destination, kWidth, kHeight);
+        EXPECT_EQ(bars.size(), barCount) << destination.left << "," << destination.top;
         // Every output pixel is covered exactly once by the destination or a bar.
         for (int32_t y = 0; y < kHeight; ++y) {
             for (int32_t x = 0; x < kWidth; ++x) {
-                int32_t covered = c.destination.Contains(x, y) ? 1 : 0;
+                int32_t covered = destination.Contains(x, y) ? 1 : 0;
                 for (const Rect& bar : bars) {
                     covered += bar.Contains(x, y) ? 1 : 0;
                 }
