@@ -11,6 +11,8 @@
 #include "platform/FakeVideoBackend.h"
 #include "support/WaveFile.h"
 
+#include "../platform/TestBitmaps.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -43,12 +45,9 @@ fuzz::Input MakeBitmap(int32_t width, int32_t height, uint16_t bitsPerPixel, boo
     for (uint32_t i = 0; paletted && i < 1u << bitsPerPixel; ++i) {
         extra = extra + Le((i * 0x1f3f7fu) & 0xffffff, 4);
     }
-    const uint32_t offset = 14 + 40 + static_cast<uint32_t>(extra.size());
     const uint32_t compression = rle ? 1 : fields ? 3 : 0;
-    return Text("BM") + Le(offset + pixels.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4) + Le(width, 4)
-        + Le(static_cast<uint32_t>(topDown ? -height : height), 4) + Le(1, 2) + Le(bitsPerPixel, 2) + Le(compression, 4)
-        + Le(pixels.size(), 4) + Le(2835, 4) + Le(2835, 4) + Le(paletted ? 1u << bitsPerPixel : 0, 4) + Le(0, 4) + extra
-        + pixels;
+    return testing_support::BmpFile(
+        width, topDown ? -height : height, bitsPerPixel, compression, pixels, extra, paletted ? 1u << bitsPerPixel : 0);
 }
 
 struct SDisplays {
