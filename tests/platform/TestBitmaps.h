@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/WaveFile.h"
+
 namespace testing_support {
 
 struct Rgb {
@@ -18,22 +20,12 @@ struct Rgb {
 inline std::vector<uint8_t> BmpFile(int32_t width, int32_t height, int bitsPerPixel, uint32_t compression,
     const std::vector<uint8_t>& pixels, const std::vector<uint8_t>& extra = {}, uint32_t paletteColours = 0)
 {
-    const auto offset = static_cast<uint32_t>(54 + extra.size());
-    const auto imageBytes = static_cast<uint32_t>(pixels.size());
-    // Little-endian 32-bit fields from the file size on; planes (1) and bits
-    // per pixel share one.
-    const uint32_t fields[]
-        = {offset + imageBytes, 0, offset, 40, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
-            1u | static_cast<uint32_t>(bitsPerPixel) << 16, compression, imageBytes, 2835, 2835, paletteColours, 0};
-    std::vector<uint8_t> out = {'B', 'M'};
-    for (const uint32_t field : fields) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            out.push_back(static_cast<uint8_t>(field >> shift));
-        }
-    }
-    out.insert(out.end(), extra.begin(), extra.end());
-    out.insert(out.end(), pixels.begin(), pixels.end());
-    return out;
+    using namespace wave_file; // little-endian fields
+    const size_t offset = 54 + extra.size();
+    return Text("BM") + Le(offset + pixels.size(), 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4)
+        + Le(static_cast<uint32_t>(width), 4) + Le(static_cast<uint32_t>(height), 4) + Le(1, 2) + Le(bitsPerPixel, 2)
+        + Le(compression, 4) + Le(pixels.size(), 4) + Le(2835, 4) + Le(2835, 4) + Le(paletteColours, 4) + Le(0, 4)
+        + extra + pixels;
 }
 
 // bitsPerPixel 24 or 32 (alpha byte 0, as paint programs often write it), no
