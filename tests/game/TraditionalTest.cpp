@@ -179,26 +179,34 @@ TEST_F(TraditionalTest, TheIntroductionShowsOnceAndHoldsTheClock)
     EXPECT_EQ(game->IntroBox(), nullptr);
 }
 
+// A display switch keeps the game and ends a pause; Vesk Style drops the
+// selection and its overlay, so that the partner then starts a new selection
+// instead of removing the pair. Not while the save dialog is open: the clock
+// must not run behind it.
 TEST_F(TraditionalTest, ADisplaySwitchKeepsTheGameAndEndsAPause)
 {
-    CGameScreen* game = StartGame();
-    const auto pair = board::FindFirstPair(*game->Board());
-    rig.ClickTile(pair->first);
-    rig.ClickButton(CGameScreen::kPause);
-    ASSERT_TRUE(game->IsPaused());
-    rig.framework.SetWindowedMode(800, 600);
-    EXPECT_FALSE(game->IsPaused());
-    EXPECT_NE(game->Button(CGameScreen::kShuffle), nullptr);
-    EXPECT_EQ(game->Selection(), pair->first);
-    rig.framework.SetFullScreenMode(800, 600, 16);
-    rig.ClickTile(pair->second);
-    EXPECT_FALSE(game->Board()->Tile(pair->second).present);
-
-    // Not while the save dialog is open: the clock must not run behind it.
+    for (const int32_t screenId : {kTraditionalScreenId, kVeskStyleScreenId}) {
+        SCOPED_TRACE(screenId);
+        const bool vesk = screenId == kVeskStyleScreenId;
+        CGameScreen* game = rig.Start(screenId);
+        const auto pair = board::FindFirstPair(*game->Board());
+        rig.ClickTile(pair->first);
+        rig.ClickButton(CGameScreen::kPause);
+        ASSERT_TRUE(game->IsPaused());
+        rig.framework.SetWindowedMode(800, 600);
+        EXPECT_FALSE(game->IsPaused());
+        EXPECT_NE(game->Button(CGameScreen::kShuffle), nullptr);
+        EXPECT_EQ(game->Selection(), vesk ? -1 : pair->first);
+        EXPECT_TRUE(!vesk || !game->Board()->Tile(pair->first).selected);
+        rig.framework.SetFullScreenMode(800, 600, 16);
+        rig.ClickTile(pair->second);
+        EXPECT_EQ(game->Board()->Tile(pair->second).present, vesk);
+        EXPECT_EQ(game->Selection(), vesk ? pair->second : -1);
+    }
     rig.ClickButton(CGameScreen::kSave);
-    ASSERT_NE(game->SaveDialog(), nullptr);
+    ASSERT_NE(rig.Current()->SaveDialog(), nullptr);
     rig.framework.SetWindowedMode(800, 600);
-    EXPECT_TRUE(game->IsPaused());
+    EXPECT_TRUE(rig.Current()->IsPaused());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Vesk Style frame by frame: the bonus per pair over a whole board, the hint
 // rule at its edge, the time-out that freezes the board, and a clock that
-// falls below zero without wrapping.
+// falls below zero without wrapping. (Its display switch is tested with the
+// Traditional one's.)
 #include "GameRig.h"
 
 #include "screens/SharedValues.h"
@@ -102,22 +103,6 @@ TEST_F(VeskStyleTest, ALongFrameDrivesTheClockBelowZeroWithoutWrapping)
     EXPECT_LT(game->Clock(), 0);
     EXPECT_TRUE(static_cast<CVeskStyleScreen*>(game)->IsOutOfTime());
     EXPECT_EQ(game->HudTexts()[0], "Game Over. Out of time!");
-}
-
-TEST_F(VeskStyleTest, ADisplaySwitchDropsTheSelectionAndItsOverlay)
-{
-    CGameScreen* game = rig.Start(kVeskStyleScreenId);
-    const auto pair = board::FindFirstPair(*game->Board());
-    rig.ClickTile(pair->first);
-    ASSERT_EQ(game->Selection(), pair->first);
-    rig.framework.SetWindowedMode(800, 600);
-    EXPECT_EQ(game->Selection(), -1);
-    EXPECT_FALSE(game->Board()->Tile(pair->first).selected);
-    // The partner now starts a new selection instead of removing the pair.
-    rig.framework.SetFullScreenMode(800, 600, 32);
-    rig.ClickTile(pair->second);
-    EXPECT_EQ(game->Selection(), pair->second);
-    EXPECT_TRUE(game->Board()->Tile(pair->first).present);
 }
 
 } // namespace
