@@ -58,12 +58,6 @@ struct SDisplays {
     {
         const int32_t depths[3] = {32, 16, 15};
         for (int i = 0; i < 3; ++i) {
-            if (i > 0) {
-                state[i].refusedDepths = {32};
-            }
-            if (i > 1) {
-                state[i].refusedDepths.insert(16);
-            }
             display[i] = std::make_unique<CDisplay>();
             FUZZ_REQUIRE(display[i]->Create(nullptr, std::make_unique<platform::CFakeVideoBackend>(state[i])));
             FUZZ_REQUIRE(display[i]->SetFullScreen(800, 600, depths[i]) && display[i]->BitsPerPixel() == depths[i]);
