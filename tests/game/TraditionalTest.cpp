@@ -142,15 +142,10 @@ TEST_F(TraditionalTest, ClicksFollowTheSelectionRules)
     rig.Frame(to->x, to->y, false);
     EXPECT_FALSE(b.Tile(other).present);
     EXPECT_FALSE(b.Tile(partner).present);
-}
 
-TEST_F(TraditionalTest, ABlockedTileOnTopIsNotLookedThrough)
-{
-    CGameScreen* game = StartGame();
-    // Tile 0 is half covered by tile 1; tile 2 is free, its picture partly
-    // under tile 0's.
+    // A blocked tile on top is not looked through. Tile 0 is half covered by
+    // tile 1; tile 2 is free, its picture partly under tile 0's.
     rig.Lay({{{4, 4, 1}, 1, 1}, {{3, 4, 2}, 2, 2}, {{6, 5, 0}, 1, 1}, {{20, 10, 0}, 2, 2}});
-    const board::CBoard& b = *game->Board();
     // (187, 180) lies in the pick boxes of tiles 0 and 2: the upper one wins
     // and, being blocked, selects nothing.
     ASSERT_EQ(board::PickTile(b, 187, 180), 0);
