@@ -9,6 +9,9 @@
 #include "media/Display.h"
 #include "media/Sprite.h"
 #include "platform/FakeVideoBackend.h"
+#include "support/WaveFile.h"
+
+#include "../platform/TestBitmaps.h"
 
 #include <cstdio>
 #include <memory>
@@ -17,70 +20,34 @@ namespace {
 
 constexpr const char* kFileName = "Fuzz.bmp";
 
-void Put16(fuzz::Input& bytes, uint32_t value)
-{
-    bytes.push_back(static_cast<uint8_t>(value));
-    bytes.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(fuzz::Input& bytes, uint32_t value)
-{
-    Put16(bytes, value & 0xffff);
-    Put16(bytes, value >> 16);
-}
-
 // A bitmap of width x height at bitsPerPixel (1, 4, 8 with a palette; 16 and
 // 32 with bit fields; 24 plain), bottom-up or top-down, optionally RLE8.
 fuzz::Input MakeBitmap(int32_t width, int32_t height, uint16_t bitsPerPixel, bool topDown, bool rle = false)
 {
-    const bool paletted = bitsPerPixel <= 8;
-    const bool fields = bitsPerPixel == 16 || bitsPerPixel == 32;
-    const uint32_t paletteBytes = paletted ? 4u << bitsPerPixel : 0;
-    const uint32_t fieldBytes = fields ? 12 : 0;
+    using namespace testing_support::wave_file;
+    const bool paletted = bitsPerPixel <= 8, fields = bitsPerPixel == 16 || bitsPerPixel == 32;
     const uint32_t rowBytes = (static_cast<uint32_t>(width) * bitsPerPixel + 31) / 32 * 4;
-    fuzz::Input pixels;
-    if (rle) {
-        for (int32_t y = 0; y < height; ++y) {
+    Bytes pixels;
+    for (int32_t y = 0; y < height; ++y) {
+        if (rle) { // one run of `width` pixels and an end of line
             pixels.insert(pixels.end(), {static_cast<uint8_t>(width), static_cast<uint8_t>(y + 1), 0, 0});
         }
-        pixels.insert(pixels.end(), {0, 1});
-    } else {
-        for (int32_t y = 0; y < height; ++y) {
-            for (uint32_t x = 0; x < rowBytes; ++x) {
-                pixels.push_back(static_cast<uint8_t>(x * 37 + static_cast<uint32_t>(y) * 11 + 1));
-            }
+        for (uint32_t x = 0; !rle && x < rowBytes; ++x) {
+            pixels.push_back(static_cast<uint8_t>(x * 37 + static_cast<uint32_t>(y) * 11 + 1));
         }
     }
-    const uint32_t offset = 14 + 40 + fieldBytes + paletteBytes;
-    fuzz::Input file{'B', 'M'};
-    Put32(file, offset + static_cast<uint32_t>(pixels.size()));
-    Put32(file, 0);
-    Put32(file, offset);
-    Put32(file, 40);
-    Put32(file, static_cast<uint32_t>(width));
-    Put32(file, static_cast<uint32_t>(topDown ? -height : height));
-    Put16(file, 1);
-    Put16(file, bitsPerPixel);
-    Put32(file, rle ? 1 : fields ? 3 : 0);
-    Put32(file, static_cast<uint32_t>(pixels.size()));
-    Put32(file, 2835);
-    Put32(file, 2835);
-    Put32(file, paletted ? 1u << bitsPerPixel : 0);
-    Put32(file, 0);
-    if (bitsPerPixel == 16) {
-        Put32(file, 0xf800);
-        Put32(file, 0x07e0);
-        Put32(file, 0x001f);
-    } else if (bitsPerPixel == 32) {
-        Put32(file, 0x00ff0000);
-        Put32(file, 0x0000ff00);
-        Put32(file, 0x000000ff);
+    pixels = pixels + (rle ? Bytes{0, 1} : Bytes{});
+    Bytes extra; // the bit fields or the palette
+    if (fields) {
+        extra = bitsPerPixel == 16 ? Le(0xf800, 4) + Le(0x07e0, 4) + Le(0x001f, 4)
+                                   : Le(0x00ff0000, 4) + Le(0x0000ff00, 4) + Le(0x000000ff, 4);
     }
-    for (uint32_t i = 0; i < paletteBytes / 4; ++i) {
-        Put32(file, (i * 0x1f3f7fu) & 0xffffff);
+    for (uint32_t i = 0; paletted && i < 1u << bitsPerPixel; ++i) {
+        extra = extra + Le((i * 0x1f3f7fu) & 0xffffff, 4);
     }
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return file;
+    const uint32_t compression = rle ? 1 : fields ? 3 : 0;
+    return testing_support::BmpFile(
+        width, topDown ? -height : height, bitsPerPixel, compression, pixels, extra, paletted ? 1u << bitsPerPixel : 0);
 }
 
 struct SDisplays {
@@ -91,12 +58,6 @@ struct SDisplays {
     {
         const int32_t depths[3] = {32, 16, 15};
         for (int i = 0; i < 3; ++i) {
-            if (i > 0) {
-                state[i].refusedDepths = {32};
-            }
-            if (i > 1) {
-                state[i].refusedDepths.insert(16);
-            }
             display[i] = std::make_unique<CDisplay>();
             FUZZ_REQUIRE(display[i]->Create(nullptr, std::make_unique<platform::CFakeVideoBackend>(state[i])));
             FUZZ_REQUIRE(display[i]->SetFullScreen(800, 600, depths[i]) && display[i]->BitsPerPixel() == depths[i]);

@@ -28,16 +28,12 @@ fuzz::Input ReadFile(const fs::path& path)
 
 void Run(const fuzz::Input& input)
 {
-    const size_t size = std::min(input.size(), fuzz::MaxInputBytes());
-    LLVMFuzzerTestOneInput(input.data(), size);
+    LLVMFuzzerTestOneInput(input.data(), std::min(input.size(), fuzz::MaxInputBytes()));
 }
 
-int Replay(const fs::path& folder)
+// Every file of the folder, in name order; how many there were.
+size_t Replay(const fs::path& folder)
 {
-    int count = 0;
-    if (!fs::is_directory(folder)) {
-        return 0;
-    }
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file()) {
@@ -48,13 +44,12 @@ int Replay(const fs::path& folder)
     for (const auto& file : files) {
         std::fprintf(stderr, "case %s\n", file.filename().c_str());
         Run(ReadFile(file));
-        ++count;
     }
-    return count;
+    return files.size();
 }
 
-// Mutations of the kinds that break readers: single bytes, numbers at their
-// limits, cuts, insertions, repeated chunks.
+// Mutations of the kinds that break readers: single bytes and bits, numbers
+// at their limits, cuts, insertions, erased and repeated chunks.
 class CMutator {
 public:
     explicit CMutator(uint32_t seed)
@@ -68,50 +63,30 @@ public:
     {
         static constexpr std::array<uint32_t, 12> kNumbers
             = {0, 1, 2, 0x7f, 0x80, 0xff, 144, 145, 0x7fffffff, 0x80000000, 0xffffffff, 0xfffffff0};
-        const size_t kind = Below(8);
         const size_t at = Below(bytes.size() + 1);
-        switch (kind) {
-        case 0: // one byte changed
-            if (!bytes.empty()) {
-                bytes[Below(bytes.size())] = static_cast<uint8_t>(random());
-            }
-            break;
-        case 1: // one bit flipped
-            if (!bytes.empty()) {
-                bytes[Below(bytes.size())] ^= static_cast<uint8_t>(1u << Below(8));
-            }
-            break;
-        case 2: { // a four-byte number at its limits
+        const auto position = [&](size_t offset) { return bytes.begin() + static_cast<ptrdiff_t>(offset); };
+        const size_t kind = Below(8);
+        if (kind <= 2 && !bytes.empty()) { // a byte changed, a bit flipped, a byte at a limit
+            uint8_t& byte = bytes[Below(bytes.size())];
+            byte = kind == 0 ? static_cast<uint8_t>(random())
+                : kind == 1  ? byte ^ static_cast<uint8_t>(1u << Below(8))
+                             : static_cast<uint8_t>(kNumbers[Below(6)]);
+        } else if (kind == 3) { // a four-byte number at its limits
             const uint32_t value = kNumbers[Below(kNumbers.size())];
             for (size_t i = 0; i < 4 && at + i < bytes.size(); ++i) {
                 bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
             }
-            break;
-        }
-        case 3: // cut
+        } else if (kind == 4) { // cut
             bytes.resize(at);
-            break;
-        case 4: // random bytes inserted
+        } else if (kind == 5) { // random bytes inserted
             for (size_t n = 1 + Below(16); n > 0; --n) {
-                bytes.insert(bytes.begin() + static_cast<ptrdiff_t>(at), static_cast<uint8_t>(random()));
+                bytes.insert(position(at), static_cast<uint8_t>(random()));
             }
-            break;
-        case 5: // a range erased
-            bytes.erase(bytes.begin() + static_cast<ptrdiff_t>(at),
-                bytes.begin() + static_cast<ptrdiff_t>(std::min(bytes.size(), at + 1 + Below(64))));
-            break;
-        case 6: { // a chunk repeated
-            const size_t length = std::min(bytes.size() - at, 1 + Below(64));
-            const fuzz::Input chunk(bytes.begin() + static_cast<ptrdiff_t>(at),
-                bytes.begin() + static_cast<ptrdiff_t>(at + length));
-            bytes.insert(bytes.begin() + static_cast<ptrdiff_t>(Below(bytes.size() + 1)), chunk.begin(), chunk.end());
-            break;
-        }
-        default: // a byte at a limit
-            if (!bytes.empty()) {
-                bytes[Below(bytes.size())] = static_cast<uint8_t>(kNumbers[Below(6)]);
-            }
-            break;
+        } else if (kind == 6) { // a range erased
+            bytes.erase(position(at), position(std::min(bytes.size(), at + 1 + Below(64))));
+        } else if (kind == 7) { // a chunk repeated
+            const fuzz::Input chunk(position(at), position(at + std::min(bytes.size() - at, 1 + Below(64))));
+            bytes.insert(position(Below(bytes.size() + 1)), chunk.begin(), chunk.end());
         }
     }
 
@@ -136,7 +111,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s CASES_DIR [COUNT] | --write-seeds DIR\n", argv[0]);
         return 2;
     }
-    const int replayed = Replay(argv[1]);
+    const size_t replayed = fs::is_directory(argv[1]) ? Replay(argv[1]) : 0;
     const long count = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 10000;
     const std::vector<fuzz::Input> seeds = fuzz::Seeds();
     CMutator mutator(20261207);
@@ -150,6 +125,6 @@ int main(int argc, char** argv)
         }
         Run(input);
     }
-    std::printf("%d stored cases, %zu seeds, %ld mutations: no reader broke\n", replayed, seeds.size(), count);
+    std::printf("%zu stored cases, %zu seeds, %ld mutations: no reader broke\n", replayed, seeds.size(), count);
     return 0;
 }

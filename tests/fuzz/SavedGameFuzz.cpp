@@ -1,8 +1,11 @@
 // The saved game reader, as the load page and the game screens use it: any
 // bytes are refused or decoded; a decoded game is sound, writes back to the
-// same game, and can be put on a board and played by the rules.
+// same game, and can be put on a board (a layout of two levels, where tiles
+// cover one another) and played by the rules.
 #include "FuzzFolder.h"
 #include "FuzzTarget.h"
+
+#include "../board/BoardTestLayouts.h"
 
 #include "board/Board.h"
 #include "board/Rules.h"
@@ -18,29 +21,12 @@ namespace {
 
 constexpr const char* kLayoutPath = "Layouts\\Fuzz";
 
-// 144 tiles on five levels, every cell of the lower levels taken: tiles
-// cover one another, so freedom and matching both matter.
-board::SLayoutData PackedLayout()
-{
-    board::SLayoutData data;
-    int t = 0;
-    for (int level = 0; level < 5 && t < board::kTileCount; ++level) {
-        for (int row = level; row + 1 < board::kRows - level && t < board::kTileCount; row += 2) {
-            for (int column = 2 * level; column + 1 < board::kColumns - 2 * level && t < board::kTileCount;
-                 column += 2) {
-                data.cells[static_cast<size_t>(t++)] = board::TileCells({column, row, level});
-            }
-        }
-    }
-    return data;
-}
-
 void PrepareFolder()
 {
     static const bool ready = [] {
         fuzz::WorkFolder();
         ::mkdir("Layouts", 0755);
-        return platform::WriteFileAtomically(kLayoutPath, board::EncodeLayout(PackedLayout()));
+        return platform::WriteFileAtomically(kLayoutPath, board::EncodeLayout(board_test::BlockLayout()));
     }();
     FUZZ_REQUIRE(ready);
 }

@@ -2,11 +2,13 @@
 // 4,095 bytes in any alignment, box and first line, with advances that are
 // ordinary, wider than the cell, or zero and negative, or read from the text
 // itself as from a font metrics file (any bytes, short or long).
-#include "LayoutChecks.h"
+#include "FuzzTarget.h"
 
 #include "media/BitmapFont.h"
+#include "media/TextLayout.h"
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -80,10 +82,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const std::string_view text(
         reinterpret_cast<const char*>(bytes + kConfigBytes), std::min(size - kConfigBytes, kLongestText));
     const media::SFontMetrics metrics = Metrics(bytes[1], text);
-    std::vector<media::SGlyphPlacement> placements;
-    fuzz::LayOutAndCheck(text, metrics, box, alignment, firstLine, placements);
-    if (alignment < 1 || alignment > 3) {
-        FUZZ_REQUIRE(placements.empty());
+    // No more glyphs than characters before the first zero, none for an
+    // unknown alignment, every source inside its own cell of the sheet, and
+    // left-aligned text never starting a line below the box.
+    const std::vector<media::SGlyphPlacement> placements = media::LayOutText(text, metrics, box, alignment, firstLine);
+    FUZZ_REQUIRE(placements.size() <= std::min(text.find('\0'), text.size()));
+    FUZZ_REQUIRE(placements.empty() || (alignment >= 1 && alignment <= 3));
+    for (const auto& p : placements) {
+        const int32_t cellLeft = (p.code % media::kSheetColumns) * metrics.cellWidth;
+        const int32_t cellTop = (p.code / media::kSheetColumns) * metrics.cellHeight;
+        FUZZ_REQUIRE(
+            p.sourceLeft >= cellLeft && p.sourceLeft <= p.sourceRight && p.sourceRight <= cellLeft + metrics.cellWidth);
+        FUZZ_REQUIRE(p.sourceTop == cellTop && p.sourceBottom == cellTop + metrics.cellHeight);
+        FUZZ_REQUIRE(alignment != media::kAlignLeft || firstLine < 0 || p.y <= box.bottom);
     }
     return 0;
 }

@@ -14,16 +14,7 @@ using game_test::CGameRig;
 
 namespace {
 
-class GameKeysTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!rig.available) {
-            GTEST_SKIP() << "the run folder's data has not been built";
-        }
-    }
-    CGameRig rig;
-};
+using GameKeysTest = game_test::CGameTest;
 
 // Frame by frame after a press on a bar button, what the player sees and
 // pays: the pushed look, its report time, the clock, pause, dialog, screen.

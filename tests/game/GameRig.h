@@ -27,6 +27,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace game_test {
 
@@ -71,8 +72,8 @@ public:
         WriteOptionsFile(options);
         framework.SetFullScreenMode(800, 600, 32);
         Register(new CMainMenuScreen(&framework), kMainMenuScreenId);
-        traditional = Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
-        vesk = Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
+        Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
+        Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
         zandor = Register(new CZandorScreen(&framework), kZandorScreenId);
     }
 
@@ -153,8 +154,7 @@ public:
         harness.clock->Advance(frameMs);
         return result;
     }
-    void Frames(int count) { Frames(count, 5, 5); }
-    void Frames(int count, int32_t x, int32_t y)
+    void Frames(int count, int32_t x = 5, int32_t y = 5)
     {
         for (int i = 0; i < count; ++i) {
             Frame(x, y, false);
@@ -195,8 +195,7 @@ public:
     {
         const board::CBoard& board = *Current()->Board();
         const board::CBoardCell& cell = *board.Tile(tile).cells[0];
-        const int px = 65 + 20 * cell.column + 4 * cell.level;
-        const int py = 25 + 28 * cell.row - 4 * cell.level;
+        const auto [px, py] = board::CellPixel({cell.column, cell.row, cell.level});
         for (int y = py + 1; y < py + 57; ++y) {
             for (int x = px + 1; x < px + 40; ++x) {
                 if (board::PickTile(board, x, y) == tile) {
@@ -228,33 +227,22 @@ public:
         Frame(5, 5, false);
     }
 
-    // Types letters and digits one every 210 ms (the box's repeat block).
+    // Types letters and digits one every 210 ms (the box's repeat block);
+    // anything else is a Space.
     void Type(const std::string& text)
     {
+        // The letter and digit keys at their codes (DIK_1 is 2, DIK_Q 16, DIK_A 30, DIK_Z 44).
+        static constexpr std::string_view kKeys = "  1234567890    qwertyuiop    asdfghjkl     zxcvbnm";
         const uint32_t saved = frameMs;
         frameMs = 210;
-        for (char c : text) {
-            const uint8_t key = KeyOf(c);
+        for (const char c : text) {
+            const size_t at = c == ' ' ? std::string_view::npos : kKeys.find(c);
+            const uint8_t key = at == std::string_view::npos ? DIK_SPACE : static_cast<uint8_t>(at);
             harness.SetKey(key, true);
             Frame(5, 5, false);
             harness.SetKey(key, false);
         }
         frameMs = saved;
-    }
-
-    static uint8_t KeyOf(char c)
-    {
-        static constexpr uint8_t kLetters[]
-            = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I, DIK_J, DIK_K, DIK_L, DIK_M, DIK_N, DIK_O,
-                DIK_P, DIK_Q, DIK_R, DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
-        static constexpr uint8_t kDigits[] = {DIK_0, DIK_1, DIK_2, DIK_3, DIK_4, DIK_5, DIK_6, DIK_7, DIK_8, DIK_9};
-        if (c >= 'a' && c <= 'z') {
-            return kLetters[c - 'a'];
-        }
-        if (c >= '0' && c <= '9') {
-            return kDigits[c - '0'];
-        }
-        return DIK_SPACE;
     }
 
     // Takes pairs as a player would until none is left: the first available
@@ -277,8 +265,6 @@ public:
     CDXFramework framework{&harness.desktop};
     bool available = false;
     uint32_t frameMs = 20;
-    CTraditionalScreen* traditional = nullptr;
-    CVeskStyleScreen* vesk = nullptr;
     CZandorScreen* zandor = nullptr;
 };
 

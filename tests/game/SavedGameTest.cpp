@@ -1,6 +1,7 @@
 // Saved game files: the bytes of each type laid out by hand from the format's
-// table, the refusals of the reader and the check the load page asks, and
-// saving and loading through the game screens and the save dialog.
+// table and compared with what each game screen saves through the save
+// dialog, loading them back, the refusals of the reader and the check the
+// load page asks.
 #include "GameRig.h"
 
 #include "game/SavedGame.h"
@@ -84,54 +85,18 @@ std::vector<SHandTile> TilesOf(const board::CBoard& b)
 // Two free tiles that match.
 const std::vector<SHandTile> kTwo = {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 4, 0, 0}};
 
-TEST(SavedGameFormat, EncodesEachTypeAsTheTableLaysItOut)
-{
-    game::SSavedGame saved;
-    saved.layoutPath = "Layouts\\Turtle";
-    saved.clockMs = 123456;
-    for (int k = 0; k < 100; ++k) {
-        saved.tiles.push_back({k, 1 + k % 34, 1 + k % 34, board::TileCells({(k % 16) * 2, (k / 16) * 2, k / 128})});
-    }
-    std::vector<SHandTile> hand;
-    for (const auto& t : saved.tiles) {
-        hand.push_back({t.dealIndex, t.matchGroup, t.face, t.cells[0].column, t.cells[0].row, t.cells[0].level});
-    }
-    for (int32_t type : {1, 2}) {
-        saved.gameType = type;
-        const auto bytes = game::EncodeSavedGame(saved);
-        EXPECT_EQ(bytes.size(), 7036u);
-        EXPECT_EQ(bytes, HandMadeFile(type, 123456, "Layouts\\Turtle", hand));
-    }
-    saved.gameType = 3;
-    saved.targetGroup = 101;
-    saved.targetFace = 37;
-    saved.missedPairs = 4;
-    const auto bytes = game::EncodeSavedGame(saved);
-    EXPECT_EQ(bytes.size(), 7048u);
-    EXPECT_EQ(bytes, HandMadeFile(3, 123456, "Layouts\\Turtle", hand, 101, 37, 4));
-
-    const auto decoded = game::DecodeSavedGame(bytes);
-    ASSERT_TRUE(decoded.Ok());
-    EXPECT_EQ(decoded.game, saved);
-}
-
 TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
 {
     const auto good = HandMadeFile(1, 5000, "Layouts\\Free", kTwo);
     ASSERT_TRUE(game::DecodeSavedGame(good).Ok());
     using E = game::ESavedGameError;
-    struct SCase {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        E error;
-    };
     auto with = [&good](size_t offset, int32_t value) {
         auto bytes = good;
         Put32(bytes, offset, value);
         return bytes;
     };
     const size_t tile1 = 1036 + 60;
-    const std::vector<SCase> cases = {
+    const std::tuple<const char*, std::vector<uint8_t>, E> cases[] = {
         {"empty", {}, E::Short},
         {"only the type", std::vector<uint8_t>(good.begin(), good.begin() + 4), E::Short},
         {"no count", std::vector<uint8_t>(good.begin(), good.begin() + 1032), E::Short},
@@ -149,8 +114,8 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
         {"cells not a square", with(tile1 + 24, 9), E::BadTile},
         {"on top of each other", HandMadeFile(1, 0, "L", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 3, 3, 0}}), E::SharedCell},
     };
-    for (const SCase& c : cases) {
-        EXPECT_EQ(game::DecodeSavedGame(c.bytes).error, c.error) << c.what;
+    for (const auto& [what, bytes, error] : cases) {
+        EXPECT_EQ(game::DecodeSavedGame(bytes).error, error) << what;
     }
     // A Zandor file is three numbers longer before the path.
     auto zandor = HandMadeFile(3, 0, "L", kTwo, 1, 1, 0);
@@ -192,21 +157,17 @@ protected:
     }
 };
 
-TEST_F(SavedGameTest, TheCheckRefusesEachBadKindOfFile)
+// Beyond what the reader refuses (a short file here), the check the load page
+// asks needs the layout the game was dealt from, readable.
+TEST_F(SavedGameTest, TheCheckRefusesUnreadableFilesAndGamesWithoutTheirLayout)
 {
     Write("Good", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
     Write("Short", std::vector<uint8_t>(10, 1));
-    Write("Overlapping", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 2, 2, 0}, {1, 1, 1, 2, 2, 0}}));
-    Write("Outside", HandMadeFile(1, 0, "Layouts\\Free", {{0, 1, 1, 0, 16, 0}}));
-    auto tooMany = HandMadeFile(1, 0, "Layouts\\Free", {});
-    Put32(tooMany, 1032, 145);
-    Write("Too many", tooMany);
     Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", kTwo));
     rig.harness.runFolder.Write("Layouts/Broken", std::vector<uint8_t>(7020, 0xFF));
     Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", kTwo));
     EXPECT_TRUE(game::IsUsableSavedGame("Saves\\Good"));
-    for (const char* name :
-        {"Short", "Overlapping", "Outside", "Too many", "Layout gone", "Layout broken", "Missing"}) {
+    for (const char* name : {"Short", "Layout gone", "Layout broken", "Missing"}) {
         EXPECT_FALSE(game::IsUsableSavedGame(std::string("Saves\\") + name)) << name;
     }
 }
@@ -224,14 +185,18 @@ TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
         EXPECT_FALSE(game->IsPaused());
         const int32_t type = screenId - 1;
         auto* zandor = type == 3 ? static_cast<CZandorScreen*>(game) : nullptr;
-        const std::vector<uint8_t> expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()),
-            zandor ? zandor->TargetGroup() : 0, zandor ? zandor->TargetFace() : 0, zandor ? zandor->MissedPairs() : 0);
+        const auto zandorState = [zandor] {
+            return zandor ? std::tuple(zandor->TargetGroup(), zandor->TargetFace(), zandor->MissedPairs())
+                          : std::tuple(0, 0, 0);
+        };
+        const auto [group, face, missed] = zandorState();
+        const std::vector<uint8_t> expected
+            = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()), group, face, missed);
         EXPECT_EQ(platform::ReadWholeFile("Saves\\slot"), expected);
         EXPECT_EQ(expected.size(), (type == 3 ? 1048u : 1036u) + 142 * 60);
 
-        // Loading (the tiles' order and the Zandor state are the end-to-end
-        // suite's and the game types' load tests): the clock back, the
-        // records from the layout as it is now.
+        // Loading (the tiles' order is the end-to-end suite's): the clock and
+        // the Zandor state back, the records from the layout as it is now.
         board::SLayoutData layout = game_test::AllFreeLayout();
         layout.records[type - 1] = {"Now", 1};
         rig.WriteLayout("Free", layout);
@@ -242,18 +207,24 @@ TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
         ASSERT_NE(game->Board(), nullptr);
         EXPECT_EQ(game->Clock(), clock);
         EXPECT_EQ(game->Board()->GetRecordHolder(type), "Now");
+        EXPECT_EQ(zandorState(), std::tuple(group, face, missed));
         rig.ClickButton(CGameScreen::kLeave);
     }
 }
 
-TEST_F(SavedGameTest, AGameSavedAfterItWasWonLoadsEmptyAndEnded)
+// A cancelled record stores nothing and is not asked for again.
+TEST_F(SavedGameTest, AGameSavedAfterItsRecordWasCancelledLoadsEmptyAndEnded)
 {
+    const auto layoutBefore = platform::ReadWholeFile("Layouts\\Free");
     CGameScreen* game = rig.Start(kTraditionalScreenId);
     ASSERT_TRUE(rig.ClearBoard());
     rig.Frames(1);
     ASSERT_NE(game->RecordDialog(), nullptr);
-    rig.ClickAndWait(540, 387); // cancel the record
-    rig.Frames(1);
+    rig.ClickAndWait(540, 387); // "Cancel"
+    rig.Frames(5);
+    EXPECT_TRUE(game->RecordDialog() == nullptr && game->IsRecordDone());
+    EXPECT_EQ(platform::ReadWholeFile("Layouts\\Free"), layoutBefore);
+    EXPECT_EQ(game->Board()->GetRecordHolder(1), "Ada");
     SaveAs("won");
     EXPECT_EQ(platform::ReadWholeFile("Saves\\won")->size(), 1036u);
     rig.ClickButton(CGameScreen::kLeave);
@@ -267,19 +238,16 @@ TEST_F(SavedGameTest, AGameSavedAfterItWasWonLoadsEmptyAndEnded)
     EXPECT_EQ(game->Clock(), clock) << "an ended game's clock stands";
 }
 
-TEST_F(SavedGameTest, AnEmptyNameSavesUnderTheDefaultAndAMissingFolderIsMade)
+// An empty name saves under the default, in a Saves folder made for it. A
+// save that fails (a folder where the file should go: the rename over it
+// fails) says so and leaves what was there; names that leave the folder are
+// refused.
+TEST_F(SavedGameTest, AnEmptyNameSavesUnderTheDefaultAndAFailedSaveSaysSo)
 {
     std::filesystem::remove_all(rig.harness.runFolder.File("Saves"));
-    rig.Start(kVeskStyleScreenId);
-    SaveAs("");
-    EXPECT_TRUE(platform::FileExists("Saves\\Save File"));
-    EXPECT_EQ(platform::ListFiles("Saves"), std::vector<std::string>{"Save File"});
-}
-
-TEST_F(SavedGameTest, AFailedSaveSaysSoAndKeepsTheOlderFile)
-{
     CGameScreen* game = rig.Start(kTraditionalScreenId);
-    // A folder where the file should go: the rename over it fails.
+    SaveAs("");
+    EXPECT_EQ(platform::ListFiles("Saves"), std::vector<std::string>{"Save File"});
     rig.harness.runFolder.MakeFolder("Saves/blocked");
     SaveAs("blocked");
     ASSERT_NE(game->IntroBox(), nullptr);
@@ -291,15 +259,22 @@ TEST_F(SavedGameTest, AFailedSaveSaysSoAndKeepsTheOlderFile)
     EXPECT_FALSE(game->SaveGame("a\\b"));
 }
 
-TEST_F(SavedGameTest, AnUnusableSavedGameGoesBackToTheMenu)
+// A new game on a short or missing layout, a saved game whose layout is gone
+// or of another type: no board, and back to the menu.
+TEST_F(SavedGameTest, AnUnplayableLayoutOrSavedGameGoesBackToTheMenu)
 {
+    rig.harness.runFolder.Write("Layouts/Short", std::vector<uint8_t>(100, 0));
     Write("Vesk", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
     Write("Gone", HandMadeFile(1, 5000, "Layouts\\Gone", kTwo));
-    for (const char* name : {"Gone", "Vesk"}) {
+    for (const char* name : {"Short", "Missing", "Saves\\Gone", "Saves\\Vesk"}) {
         SCOPED_TRACE(name);
-        pendingLoadPath = std::string("Saves\\") + name;
-        rig.framework.SwitchToScreen(kTraditionalScreenId);
-        EXPECT_TRUE(pendingLoadPath.empty());
+        if (std::string_view(name).starts_with("Saves")) {
+            pendingLoadPath = name;
+            rig.framework.SwitchToScreen(kTraditionalScreenId);
+            EXPECT_TRUE(pendingLoadPath.empty());
+        } else {
+            rig.Start(kTraditionalScreenId, name);
+        }
         EXPECT_EQ(rig.Current()->Board(), nullptr);
         rig.Frames(1);
         EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);

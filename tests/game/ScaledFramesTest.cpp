@@ -78,7 +78,7 @@ testing::AssertionResult IsEnlarged(CSurface& small, CSurface& large, int32_t sc
     return testing::AssertionFailure() << wrong << " pixels differ, the first at " << first;
 }
 
-class ScaledFramesTest : public testing::TestWithParam<int32_t> {};
+class ScaledFramesTest : public testing::TestWithParam<int32_t> { };
 
 TEST_P(ScaledFramesTest, EveryScreenIsItsOneXFrameEnlarged)
 {
@@ -102,8 +102,8 @@ TEST_P(ScaledFramesTest, EveryScreenIsItsOneXFrameEnlarged)
     rig.framework.SwitchToScreen(kMainMenuScreenId);
     rig.Frames(2, 300, 300);
     expectShown("the main menu, the cursor over it");
-    const std::pair<int32_t, const char*> pages[] = {
-        {139, "the load page"}, {255, "the options page"}, {371, "the rules page"}, {23, "the game selection page"}};
+    const std::pair<int32_t, const char*> pages[]
+        = {{139, "the load page"}, {255, "the options page"}, {371, "the rules page"}, {23, "the game selection page"}};
     for (const auto& [top, what] : pages) {
         rig.ClickAndWait(675, top + 45);
         rig.Frames(2, 200, 400);

@@ -32,18 +32,17 @@ uint32_t HalfAndHalf(const PixelFormat& format, uint32_t d, uint32_t s)
 
 } // namespace
 
-TEST(BlendTest, EachChannelIsHalfOfEachAtEveryDepth)
+// What the random check below cannot reach: the formula on values picked by
+// hand, the alpha byte of a 32-bit source, and the destination averaged with
+// itself beside a black source pixel.
+TEST(BlendTest, HandPickedPairs)
 {
-    // Depth, a source pair over a destination of one value, the resulting pair: no channel's low bit spills
-    // into the one below.
+    // Depth, a source pair over a destination of one value, the resulting pair.
     const std::tuple<int32_t, std::array<uint32_t, 2>, uint32_t, std::array<uint32_t, 2>> cases[] = {
         {32, {0x000000FF, 0x00808080}, 0x00FF0000, {0x007F007F, 0x00BF4040}},
-        {24, {0xFFFFFF, 0x0000FF}, 0x000000, {0x7F7F7F, 0x00007F}},
-        {16, {0xF800, 0x0821}, 0x07FF, {0x7BEF, 0x03EF}},
         {15, {0x7C00, 0x0421}, 0x03FF, {0x3DEF, 0x01EF}},
         {32, {0xFF000000, 0x00000000}, 0x00123456, {0x00123456, 0x00123456}}, // only the colour bytes count
-        // A black pixel paired with a coloured one has the destination averaged with itself: 5-6-5 white
-        // loses the lowest bit of each channel.
+        // 5-6-5 white averaged with itself loses the lowest bit of each channel.
         {16, {0x0000, 0x001F}, 0xFFFF, {0xF7DE, 0x7BFE}},
     };
     for (const auto& [depth, source, dest, result] : cases) {

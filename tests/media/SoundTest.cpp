@@ -106,34 +106,20 @@ TEST(SoundTest, VolumeLevelsInHundredthsOfADecibelAndWhatIsHeard)
     rig.Write("Tone.wav", MonoWave({20000}));
     CSound tone;
     ASSERT_TRUE(tone.Load("Sounds\\Tone.wav", &rig.sounds));
-    const std::pair<int32_t, int16_t> heard[] = {{100, 20000}, {50, 11247}, {10, 7096}, {9, 0}, {150, 20000}};
-    for (const auto& [level, sample] : heard) {
-        rig.sounds.SetVolume(level);
-        tone.Play();
-        EXPECT_EQ(rig.Pull(1), V{sample}) << level;
-    }
+    // The level reaches the mixer (whose scaling is the mixer's test).
+    rig.sounds.SetVolume(50);
+    tone.Play();
+    EXPECT_EQ(rig.Pull(1), V{11247});
 }
 
-// The mixer's play semantics are tested on the mixer; a sound hands on the
-// loop flag and the stop.
-TEST(SoundTest, ASoundLoopsAndStopsItsClip)
-{
-    SoundRig rig;
-    rig.Write("Harp Intro.wav", MonoWave({10, 20, 30}));
-    CSound music;
-    ASSERT_TRUE(music.Load("Sounds\\Harp Intro.wav", &rig.sounds));
-    music.Play(true);
-    EXPECT_EQ(rig.Pull(4), (V{10, 20, 30, 10}));
-    music.Stop();
-    EXPECT_FALSE(music.IsPlaying());
-    EXPECT_EQ(rig.Pull(1), V{0});
-}
-
-TEST(SoundTest, AFailedLoadLeavesASilentSoundThatIsNeverPlaying)
+// A sound hands on the loop flag and the stop (the mixer's play semantics
+// are the mixer's tests); a failed load leaves a silent sound that is never
+// playing, the clip it had gone with it.
+TEST(SoundTest, ASoundLoopsAndStopsAndAFailedLoadLeavesItSilent)
 {
     SoundRig rig;
     rig.Write("Half.wav", Riff(Chunk("fmt ", kFormat16) + Chunk("data", {0x01}))); // half a sample: none
-    rig.Write("Good.wav", MonoWave({5}));
+    rig.Write("Good.wav", MonoWave({5, 6}));
     CSoundSystem noOutput;
     noOutput.Create();
     const std::pair<const char*, CSoundSystem*> cases[] = {{"Sounds\\Missing.wav", &rig.sounds},
@@ -141,10 +127,17 @@ TEST(SoundTest, AFailedLoadLeavesASilentSoundThatIsNeverPlaying)
     for (const auto& [file, sounds] : cases) {
         CSound sound;
         ASSERT_TRUE(sound.Load("Sounds\\Good.wav", &rig.sounds));
-        sound.Play(true); // the clip it had goes with the failed load
+        sound.Play(true);
+        EXPECT_EQ(rig.Pull(3), (V{5, 6, 5}));
         EXPECT_FALSE(sound.Load(file, sounds)) << file;
         sound.Play(true);
         EXPECT_FALSE(sound.IsPlaying()) << file;
         EXPECT_EQ(rig.Pull(1), V{0}) << file;
     }
+    CSound music;
+    ASSERT_TRUE(music.Load("Sounds\\Good.wav", &rig.sounds));
+    music.Play(true);
+    music.Stop();
+    EXPECT_FALSE(music.IsPlaying());
+    EXPECT_EQ(rig.Pull(1), V{0});
 }

@@ -54,7 +54,11 @@ TEST(BinaryIoTest, TextFieldsAreCutTerminatedAndZeroPadded)
     }
 }
 
-TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll)
+// A replacement is whole or nothing, succeeds only where writing the file in
+// place would, and the file keeps its permission bits. Root may write
+// anything, so a file whose owner may not write it is refused to everyone:
+// the player made it read-only.
+TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAllAndKeepsPermissionBits)
 {
     testing_support::CTempDir dir;
     const std::string path = dir.File("Options.dat");
@@ -67,16 +71,6 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrNotAtAll)
     dir.Write("Saves/kept", "x");
     EXPECT_FALSE(WriteFileAtomically(dir.File("Saves"), Bytes{1}));
     EXPECT_EQ(ReadWholeFile(path), (Bytes{1, 2, 3}));
-    EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"Options.dat"}) << "no temporary file is left";
-}
-
-// A replacement succeeds only where writing the file in place would, and the
-// file keeps its permission bits. Root may write anything, so a file whose
-// owner may not write it is refused to everyone: the player made it read-only.
-TEST(FilesTest, AtomicWriteKeepsPermissionBitsAndRefusesReadOnlyFiles)
-{
-    testing_support::CTempDir dir;
-    const std::string path = dir.File("Layout");
     for (const mode_t mode : {0444, 0400, 0464, 0600, 0640, 0664}) {
         SCOPED_TRACE(mode);
         ASSERT_TRUE(WriteFileAtomically(path, Bytes{1}));
@@ -89,7 +83,7 @@ TEST(FilesTest, AtomicWriteKeepsPermissionBitsAndRefusesReadOnlyFiles)
         EXPECT_EQ(info.st_mode & 07777, mode);
         ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     }
-    EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"Layout"}) << "no temporary file is left";
+    EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"Options.dat"}) << "no temporary file is left";
 }
 
 TEST(FilesTest, PathsMapAndListingsSeparateFilesFromFoldersSortedWithoutHiddenEntries)

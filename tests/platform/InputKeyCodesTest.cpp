@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 using platform::KeyCodeFromScancode;
@@ -65,8 +66,8 @@ int32_t UsCharacter(int scancode)
     if (scancode >= 30 && scancode <= 38) {
         return '1' + (scancode - 30);
     }
-    const std::map<int, int32_t> others = {{39, '0'}, {44, ' '}, {45, '-'}, {46, '='}, {47, '['}, {48, ']'},
-        {49, '\\'}, {51, ';'}, {52, '\''}, {53, '`'}, {54, ','}, {55, '.'}, {56, '/'}, {58, 0x4000003A}};
+    const std::map<int, int32_t> others = {{39, '0'}, {44, ' '}, {45, '-'}, {46, '='}, {47, '['}, {48, ']'}, {49, '\\'},
+        {51, ';'}, {52, '\''}, {53, '`'}, {54, ','}, {55, '.'}, {56, '/'}, {58, 0x4000003A}};
     const auto found = others.find(scancode);
     return found == others.end() ? 0 : found->second;
 }
@@ -89,30 +90,20 @@ TEST(InputKeyCodesTest, LettersFollowTheLayoutTheOtherKeysTheirPosition)
     }
 
     // French: A and Q, Z and W change places, M sits right of L, the digit row
-    // types symbols without Shift.
+    // types symbols without Shift; the key printed with a comma types no letter,
+    // and punctuation moves only off a letter position. German: Y and Z change
+    // places; umlauts keep their positions.
     const platform::LayoutLookup french = Layout({{4, 'q'}, {20, 'a'}, {26, 'z'}, {29, 'w'}, {51, 'm'}, {16, ','},
         {54, ';'}, {55, ':'}, {30, '&'}, {31, 0xE9}, {39, 0xE0}});
-    EXPECT_EQ(french[20], DIK_A);
-    EXPECT_EQ(french[4], DIK_Q);
-    EXPECT_EQ(french[26], DIK_Z);
-    EXPECT_EQ(french[29], DIK_W);
-    EXPECT_EQ(french[51], DIK_M);
-    EXPECT_EQ(french[16], DIK_COMMA) << "the key printed with a comma types no letter";
-    EXPECT_EQ(french[54], DIK_COMMA) << "punctuation moves only off a letter position";
-    EXPECT_EQ(french[55], DIK_PERIOD);
-    EXPECT_EQ(french[30], DIK_1);
-    EXPECT_EQ(french[31], DIK_2);
-    EXPECT_EQ(french[39], DIK_0);
-    EXPECT_EQ(french[44], DIK_SPACE);
-    EXPECT_EQ(french[58], DIK_F1);
-    EXPECT_EQ(french[225], DIK_LSHIFT);
-
-    // German: Y and Z change places; umlauts keep their positions.
     const platform::LayoutLookup german = Layout({{28, 'z'}, {29, 'y'}, {45, 0xDF}, {51, 0xF6}});
-    EXPECT_EQ(german[28], DIK_Z);
-    EXPECT_EQ(german[29], DIK_Y);
-    EXPECT_EQ(german[45], DIK_MINUS);
-    EXPECT_EQ(german[51], DIK_SEMICOLON);
+    const std::tuple<const platform::LayoutLookup&, int, uint8_t> keys[] = {{french, 20, DIK_A}, {french, 4, DIK_Q},
+        {french, 26, DIK_Z}, {french, 29, DIK_W}, {french, 51, DIK_M}, {french, 16, DIK_COMMA}, {french, 54, DIK_COMMA},
+        {french, 55, DIK_PERIOD}, {french, 30, DIK_1}, {french, 31, DIK_2}, {french, 39, DIK_0},
+        {french, 44, DIK_SPACE}, {french, 58, DIK_F1}, {french, 225, DIK_LSHIFT}, {german, 28, DIK_Z},
+        {german, 29, DIK_Y}, {german, 45, DIK_MINUS}, {german, 51, DIK_SEMICOLON}};
+    for (const auto& [layout, scancode, code] : keys) {
+        EXPECT_EQ(layout[scancode], code) << (&layout == &french ? "French" : "German") << ", scancode " << scancode;
+    }
 
     // A layout without Latin letters keeps every position (its keyboards
     // carry the Latin letters too), and a digit key never becomes a letter.

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -172,10 +172,7 @@ TEST(SurfaceTest, BitmapsArriveInTheSurfaceFormatWithBlackAtZero)
     testing_support::CTempDir dir;
     const std::vector<testing_support::Rgb> pixels
         = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {8, 8, 8}};
-    struct Expected {
-        int32_t depth;
-        uint32_t values[6];
-    } expectations[] = {
+    const std::pair<int32_t, std::array<uint32_t, 6>> expectations[] = {
         {32, {0, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x080808}},
         {16, {0, 0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0841}},
         {15, {0, 0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0421}},
@@ -184,32 +181,28 @@ TEST(SurfaceTest, BitmapsArriveInTheSurfaceFormatWithBlackAtZero)
         dir.Write("in.bmp", testing_support::MakeBmp(3, 2, pixels, bits));
         auto bitmap = CSurface::LoadBmp(dir.File("in.bmp"));
         ASSERT_TRUE(bitmap) << bits;
-        for (const Expected& e : expectations) {
+        for (const auto& [depth, values] : expectations) {
             for (const auto& [width, height] : {std::pair{3, 2}, std::pair{2, 1}, std::pair{4, 3}}) {
-                auto surface = Filled(width, height, e.depth, kMarker);
+                auto surface = Filled(width, height, depth, kMarker);
                 ASSERT_TRUE(surface->CopyBitmap(*bitmap));
                 SCOPED_TRACE(
-                    testing::Message() << bits << "-bit file, depth " << e.depth << ", " << width << "x" << height);
+                    testing::Message() << bits << "-bit file, depth " << depth << ", " << width << "x" << height);
                 ExpectPixels(*surface,
-                    [&](int32_t x, int32_t y) { return x < 3 && y < 2 ? Pixel(e.values[y * 3 + x]) : std::nullopt; });
+                    [&](int32_t x, int32_t y) { return x < 3 && y < 2 ? Pixel(values[y * 3 + x]) : std::nullopt; });
             }
         }
     }
-    dir.Write("text.bmp", std::string("not a bitmap"));
-    EXPECT_FALSE(CSurface::LoadBmp(dir.File("text.bmp")));
 }
 
 // A damaged header must not make the decoder ask for a giant picture: sizes
-// beyond the limits and rows the file does not hold are refused up front.
+// beyond the limits and rows the file does not hold are refused up front;
+// neither is a file that is no bitmap read.
 TEST(SurfaceTest, BitmapsClaimingMoreThanTheyHoldAreRefused)
 {
     testing_support::CTempDir dir;
+    // The rows of a 4 x 4 picture (less `cut` bytes) under a header of any size.
     const auto withSize = [](int32_t width, int32_t height, size_t cut = 0) {
-        std::vector<uint8_t> bmp = testing_support::MakeBmp(4, 4, testing_support::Gradient(4, 4), 24);
-        std::memcpy(bmp.data() + 18, &width, 4);
-        std::memcpy(bmp.data() + 22, &height, 4);
-        bmp.resize(bmp.size() - cut);
-        return bmp;
+        return testing_support::BmpFile(width, height, 24, 0, std::vector<uint8_t>(48 - cut, 7));
     };
     dir.Write("ok.bmp", withSize(4, -4));
     EXPECT_TRUE(CSurface::LoadBmp(dir.File("ok.bmp"))) << "top-down";
@@ -220,4 +213,6 @@ TEST(SurfaceTest, BitmapsClaimingMoreThanTheyHoldAreRefused)
     }
     dir.Write("cut.bmp", withSize(4, 4, 10));
     EXPECT_FALSE(CSurface::LoadBmp(dir.File("cut.bmp"))) << "rows missing";
+    dir.Write("text.bmp", std::string("not a bitmap"));
+    EXPECT_FALSE(CSurface::LoadBmp(dir.File("text.bmp")));
 }

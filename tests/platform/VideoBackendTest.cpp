@@ -1,5 +1,6 @@
-// The video backends: clip list blocks, the SDL backend on the dummy driver
-// (modes, depths, flip chain, stretched copies) and the switch to a fake.
+// The video backends: the SDL backend on the dummy driver (modes, depths,
+// flip chain, stretched copies) and the switch to a fake. (The clip list
+// blocks the display builds are taken in the display's tests.)
 #include "platform/VideoBackend.h"
 #include "platform/FakeVideoBackend.h"
 #include "platform/VideoSdl.h"
@@ -10,27 +11,6 @@
 #include <tuple>
 
 using namespace platform;
-
-TEST(ClipperTest, TakesOnlyWellFormedRegionBlocks)
-{
-    const std::pair<const char*, void (*)(RegionData&)> spoilers[] = {
-        {"header size", [](RegionData& r) { r.headerSize = 16; }},
-        {"type", [](RegionData& r) { r.type = 2; }},
-        {"count", [](RegionData& r) { r.count = 2; }},
-        {"region size", [](RegionData& r) { r.regionSize = 32; }},
-        {"rectangle beyond the bounds", [](RegionData& r) { r.rects[0].right = 801; }},
-        {"nothing", [](RegionData&) {}},
-    };
-    for (const auto& [spoiled, spoil] : spoilers) {
-        RegionData region{32, 1, 1, 16, Rect{0, 0, 800, 600}, {Rect{0, 0, 800, 600}}};
-        spoil(region);
-        const bool wellFormed = std::string_view(spoiled) == "nothing";
-        CClipper clipper;
-        EXPECT_EQ(clipper.SetClipList(region), wellFormed) << spoiled;
-        auto surface = CSurface::Create(4, 4, PixelFormat::ForDepth(32));
-        EXPECT_EQ(clipper.AttachTo(*surface), wellFormed) << spoiled;
-    }
-}
 
 // Windowed the screen is the desktop and takes stretched copies; full screen
 // takes the game's depths and gives a back buffer (and sprites) of the mode.
