@@ -4,10 +4,8 @@
 // helpers that click as a player does and read files back byte for byte.
 #pragma once
 
-#include "gui/DXFramework.h"
 #include "gui/FrameworkHarness.h"
 #include "gui/StateScreen.h"
-#include "media/Mouse.h"
 #include "platform/Files.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/SettingsFiles.h"
@@ -45,12 +43,6 @@ public:
         playGameSeen = platform::ReadWholeFile("Data\\PlayGame.dat").value_or(Bytes{});
         pendingSeen = pendingLoadPath;
         pendingLoadPath.clear();
-        shown = true;
-        return true;
-    }
-    bool Deactivate() override
-    {
-        shown = false;
         return true;
     }
     int activations = 0;
@@ -102,12 +94,7 @@ public:
     {
         int32_t result = 0;
         for (int i = 0; i < count && result == 0; ++i) {
-            harness.PointAt(x, y);
-            framework.Mouse()->x = x;
-            framework.Mouse()->y = y;
-            harness.SetLeftButton(down);
-            result = framework.RunFrame();
-            harness.clock->Advance(20);
+            result = harness.Frame(framework, x, y, down);
         }
         return result;
     }
