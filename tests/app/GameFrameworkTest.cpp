@@ -92,21 +92,18 @@ TEST_F(GameFrameworkTest, AStartWithoutAFileRegistersTheGamesAndTheShutDownWrite
     EXPECT_EQ(OptionsOnDisk(), EncodeOptions(SOptions{}));
 }
 
-TEST_F(GameFrameworkTest, FullScreenTakesTheDepthTheDisplayAccepted)
+// Full screen takes the depth the display accepted; no display at all fails
+// the start-up.
+TEST_F(GameFrameworkTest, TheStartUpTakesTheDisplayThatCouldBeSetUp)
 {
     harness.video.state.refusedDepths = {32};
-    CGameFramework framework(&harness.desktop);
-    ASSERT_TRUE(framework.Init());
-    EXPECT_EQ(framework.bitsPerPixel, 16);
-}
-
-TEST_F(GameFrameworkTest, NoDisplayAtAllFailsTheStartUp)
-{
-    harness.video.state.refuseExclusive = true;
-    harness.video.state.refuseNormal = true;
-    CGameFramework framework(&harness.desktop);
-    EXPECT_FALSE(framework.Init());
-    EXPECT_EQ(framework.CurrentScreen(), nullptr);
+    for (const bool none : {false, true}) {
+        harness.video.state.refuseExclusive = harness.video.state.refuseNormal = none;
+        CGameFramework framework(&harness.desktop);
+        EXPECT_EQ(framework.Init(), !none);
+        EXPECT_EQ(framework.bitsPerPixel, none ? 32 : 16);
+        EXPECT_EQ(framework.CurrentScreen() == nullptr, none);
+    }
 }
 
 } // namespace

@@ -133,18 +133,16 @@ TEST_F(FrameworkTest, FunctionKeys)
 
     // F1 and F2 toggle their texts and each stop the program for 500 ms
     // (the 10 ms of a windowed frame come on top).
-    before = harness.clock->Ticks();
-    EXPECT_EQ(FrameWithMouseAt(0, 0), 0);
-    EXPECT_TRUE(framework.showFps);
-    EXPECT_EQ(harness.clock->Ticks() - before, 510u);
-    harness.SetKey(DIK_F1, false);
-    harness.SetKey(DIK_F2, true);
-    before = harness.clock->Ticks();
-    FrameWithMouseAt(0, 0);
-    EXPECT_TRUE(framework.showMousePosition);
-    EXPECT_EQ(harness.clock->Ticks() - before, 510u);
-    FrameWithMouseAt(0, 0);
-    EXPECT_FALSE(framework.showMousePosition);
+    for (const auto& [key, flag] : {std::pair{DIK_F1, &framework.showFps}, {DIK_F2, &framework.showMousePosition}}) {
+        for (const bool shown : {!*flag, *flag}) {
+            harness.SetKey(DIK_F1, key == DIK_F1);
+            harness.SetKey(DIK_F2, key == DIK_F2);
+            before = harness.clock->Ticks();
+            EXPECT_EQ(FrameWithMouseAt(0, 0), 0);
+            EXPECT_EQ(*flag, shown);
+            EXPECT_EQ(harness.clock->Ticks() - before, 510u);
+        }
+    }
 }
 
 TEST_F(FrameworkTest, F5AndALostFocusSwitchModesAndEveryScreenReloadsInSlotOrder)

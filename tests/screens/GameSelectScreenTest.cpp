@@ -40,12 +40,7 @@ struct GameSelectRig : CPageRig {
             Write("Layouts/" + name, LayoutBytes());
         }
     }
-    CGameSelectScreen* Open()
-    {
-        Start();
-        ClickMenu(kMenuPlay);
-        return OpenPage<CGameSelectScreen>();
-    }
+    CGameSelectScreen* Open() { return CPageRig::Open<CGameSelectScreen>(kMenuPlay); }
     std::array<bool, 3> Checked(CGameSelectScreen& page)
     {
         return {page.typeBoxes[0]->checked, page.typeBoxes[1]->checked, page.typeBoxes[2]->checked};
@@ -186,8 +181,8 @@ TEST(GameSelectScreenTest, PlayGameStartsTheCheckedTypeAfterStoringTheChoice)
     }
 }
 
-// (Storing on the way out of the program is the options page's test: both
-// pages store as they are deleted.)
+// (Storing when the program ends with a page open is the end-to-end suite's,
+// on the options page; every page stores as it is deleted.)
 TEST(GameSelectScreenTest, TheChoiceIsStoredAroundADisplaySwitch)
 {
     GameSelectRig rig(PlayGameBytes(1, "Crab"), {"Crab", "Turtle"});

@@ -29,12 +29,7 @@ struct LoadRig : CPageRig {
         Write("Saves/short", Bytes{1, 0});
         harness.runFolder.MakeFolder("Saves/folder");
     }
-    CLoadGameScreen* Open()
-    {
-        Start();
-        ClickMenu(kMenuLoad);
-        return OpenPage<CLoadGameScreen>();
-    }
+    CLoadGameScreen* Open() { return CPageRig::Open<CLoadGameScreen>(kMenuLoad); }
     // Row r of the list (page rows from y 130, 25 pixels each), then the button.
     void LoadRow(int32_t row)
     {
@@ -78,9 +73,7 @@ TEST(LoadGameScreenTest, LoadGameStartsTheScreenOfTheSavedTypeOrNothing)
     }
     // No saved game at all.
     CPageRig rig;
-    rig.Start();
-    rig.ClickMenu(kMenuLoad);
-    CLoadGameScreen* page = rig.OpenPage<CLoadGameScreen>();
+    CLoadGameScreen* page = rig.Open<CLoadGameScreen>(kMenuLoad);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->savedGames->Entries().empty());
     rig.Click(kLoadX, kLoadY);

@@ -1,7 +1,6 @@
 // The main menu frame by frame: the music following the flag and a display
 // switch, and the focus ring of the keyboard. (Every page test clicks the
-// five buttons where they belong, and the options page's ends the program
-// by Exit.)
+// five buttons where they belong.)
 #include "PageRig.h"
 
 #include "gui/CheckBox.h"

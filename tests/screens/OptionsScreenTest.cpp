@@ -48,12 +48,7 @@ struct OptionsRig : CPageRig {
         }
         Write("Graphics/Tile Sets/notes.txt", std::string("not a tile set"));
     }
-    COptionsScreen* Open()
-    {
-        Start();
-        ClickMenu(kMenuOptions);
-        return OpenPage<COptionsScreen>();
-    }
+    COptionsScreen* Open() { return CPageRig::Open<COptionsScreen>(kMenuOptions); }
 };
 
 std::vector<std::string> NamesOf(const CPictureSelector& selector)
@@ -69,7 +64,7 @@ std::vector<std::string> NamesOf(const CPictureSelector& selector)
 
 TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
 {
-    OptionsRig rig(OptionsBytes({0, 0, 5, 1}, "Slate Stone.bmp", "Red Lacquer"));
+    OptionsRig rig(EncodeOptions({0, 0, 5, 1, "Slate Stone.bmp", "Red Lacquer"}));
     COptionsScreen* page = rig.Open();
     ASSERT_NE(page, nullptr);
     // Pushed in front in the listing's order; folders, and files among the
@@ -82,21 +77,13 @@ TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
     EXPECT_TRUE(page->musicBox->checked && page->fullScreenBox->checked);
     EXPECT_EQ(musicFlag, 1);
     rig.ClickMenu(kMenuHelp);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({1, 1, 1, 1}, "Slate Stone.bmp", "Red Lacquer"));
-
-    // Exit with the page open: the file is stored as the main menu goes.
-    OptionsRig exiting(OptionsBytes({40, 60, 1, 1}, "Midnight Sky.bmp", "Ivory"));
-    exiting.Open();
-    exiting.ClickOnPage(116, 266); // music off
-    EXPECT_EQ(exiting.ClickMenu(4), -1);
-    exiting.framework.Shutdown();
-    EXPECT_EQ(exiting.Read("Data\\Options.dat"), OptionsBytes({40, 60, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({1, 1, 1, 1, "Slate Stone.bmp", "Red Lacquer"}));
 
     // Pressing Options twice: the second page shows what the first stored.
-    OptionsRig again(OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    OptionsRig again(EncodeOptions({20, 100, 0, 1, "Midnight Sky.bmp", "Ivory"}));
     again.Open();
     again.ClickMenu(kMenuOptions);
-    EXPECT_EQ(again.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    EXPECT_EQ(again.Read("Data\\Options.dat"), EncodeOptions({20, 100, 0, 1, "Midnight Sky.bmp", "Ivory"}));
     EXPECT_EQ(again.OpenPage<COptionsScreen>()->sensitivitySlider->GetValue(), 20);
 }
 
@@ -104,26 +91,26 @@ TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
 TEST(OptionsScreenTest, NamesThatAreGoneGiveTheLastAddedAndEmptyFoldersKeepTheStoredNames)
 {
     {
-        OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+        OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}));
         COptionsScreen* page = rig.Open();
         EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Slate Stone.bmp");
         EXPECT_EQ(page->backdropSelector->Entries().size(), std::size(kBackdrops));
         EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Red Lacquer");
         rig.ClickMenu(kMenuHelp);
-        EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Slate Stone.bmp", "Red Lacquer"));
+        EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({20, 100, 0, 1, "Slate Stone.bmp", "Red Lacquer"}));
     }
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"), false);
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}), false);
     COptionsScreen* page = rig.Open();
     EXPECT_EQ(page->backdropSelector->GetCurrentName(), std::nullopt);
     rig.ClickMenu(kMenuHelp);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}));
 }
 
 // The backdrop's (0, 0)-(799, 599) scaled into (0, 0)-(99, 99) of the
 // preview; the tile's (0, 0)-(44, 60) into (10, 0)-(50, 60).
 TEST(OptionsScreenTest, PreviewsAreScaledIntoTheirPictures)
 {
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "", ""));
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "", ""}));
     COptionsScreen* page = rig.Open();
     platform::CSurface& backdrop = *page->backdropSelector->Entries().front().picture->surface;
     auto is = [](platform::CSurface& s, int32_t x, int32_t y, const Rgb& c) {
@@ -141,7 +128,7 @@ TEST(OptionsScreenTest, PreviewsAreScaledIntoTheirPictures)
 // sliders, and that their values are stored, is the end-to-end suite's.)
 TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
 {
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Emerald Felt.bmp", "Ivory"}));
     COptionsScreen* page = rig.Open();
     EXPECT_FLOAT_EQ(rig.framework.Mouse()->sensitivity, 1.0f);
     page->sensitivitySlider->SetValue(100);
@@ -159,14 +146,14 @@ TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
 // the end-to-end suite's.)
 TEST(OptionsScreenTest, FullScreenSwitchesAtTheEndOfTheFrameWithThePageOpen)
 {
-    OptionsRig rig(OptionsBytes({35, 80, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    OptionsRig rig(EncodeOptions({35, 80, 0, 1, "Midnight Sky.bmp", "Ivory"}));
     COptionsScreen* page = rig.Open();
     const int modeSets = rig.framework.modeSetCount;
     rig.ClickOnPage(316, 266);
     rig.Frames(30, 316, 10, false);
     EXPECT_TRUE(rig.framework.Display()->IsWindowed());
     EXPECT_EQ(rig.framework.modeSetCount, modeSets + 1);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({35, 80, 0, 0}, "Midnight Sky.bmp", "Ivory"));
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({35, 80, 0, 0, "Midnight Sky.bmp", "Ivory"}));
     ASSERT_EQ(rig.OpenPage<COptionsScreen>(), page);
     EXPECT_EQ(page->sensitivitySlider->GetValue(), 35);
     EXPECT_EQ(page->display, rig.framework.Display());

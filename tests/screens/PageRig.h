@@ -24,14 +24,9 @@ namespace page_test {
 
 using Bytes = std::vector<uint8_t>;
 
-// The settings files as the game's writers lay them out (their bytes are
-// checked against a hand-laid copy in SettingsFilesTest).
+// The game choice as the game's writer lays it out (its bytes are checked
+// against a hand-laid copy in SettingsFilesTest, as are the options').
 inline Bytes PlayGameBytes(int32_t type, const std::string& layout) { return EncodePlayGame({type, layout}); }
-
-inline Bytes OptionsBytes(std::array<int32_t, 4> numbers, const std::string& backdrop, const std::string& tileSet)
-{
-    return EncodeOptions({numbers[0], numbers[1], numbers[2], numbers[3], backdrop, tileSet});
-}
 
 // A game screen that only notes the files and values its activation sees.
 class CStandInGame : public CStateScreen {
@@ -126,6 +121,13 @@ public:
     }
 
     template <typename Page> Page* OpenPage() { return dynamic_cast<Page*>(menu->OpenPage()); }
+    // The menu started and the page of a button opened.
+    template <typename Page> Page* Open(int button)
+    {
+        Start();
+        ClickMenu(button);
+        return OpenPage<Page>();
+    }
 
     Bytes Read(const std::string& gamePath) { return platform::ReadWholeFile(gamePath).value_or(Bytes{}); }
     void Write(const std::string& relative, const Bytes& bytes) { harness.runFolder.Write(relative, bytes); }

@@ -50,18 +50,14 @@ public:
         rig.framework.SetFullScreenMode(800, 600, 32);
     }
 
-    // Plays `frames` frames on the screen, printing the resident size at
-    // each tenth of the run; the growth from frame flatFrom to the end.
+    // Plays `frames` frames on the screen; the growth of the resident size
+    // from frame flatFrom to the end.
     long Play(int32_t screenId, long frames, long flatFrom)
     {
         long flatKb = 0;
         StartGame(screenId);
         for (long frame = 0; frame < frames; ++frame) {
             flatKb = frame == flatFrom ? ResidentKb() : flatKb;
-            if (frames >= 10 && frame % (frames / 10) == 0) {
-                std::printf("  screen %d frame %ld: %ld kB resident\n", screenId, frame, ResidentKb());
-                std::fflush(stdout);
-            }
             if (pending.empty()) {
                 Decide(screenId, frame);
             }
