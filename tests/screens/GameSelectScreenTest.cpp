@@ -49,7 +49,7 @@ struct GameSelectRig : CPageRig {
 
 } // namespace
 
-TEST(GameSelectScreenTest, TheStoredTypeChecksItsBoxAndClicksMoveTheOneCheck)
+TEST(GameSelectScreenTest, TheStoredTypeChecksItsBoxClicksMoveTheOneCheckAndADisplaySwitchKeepsIt)
 {
     // Stored type, the boxes after the first frame, the type then.
     const std::tuple<int32_t, std::array<bool, 3>, int32_t> cases[] = {{1, {true, false, false}, 1},
@@ -64,7 +64,7 @@ TEST(GameSelectScreenTest, TheStoredTypeChecksItsBoxAndClicksMoveTheOneCheck)
         EXPECT_EQ(rig.Read("Data\\PlayGame.dat"), PlayGameBytes(type, "Turtle")) << stored;
     }
 
-    GameSelectRig rig(PlayGameBytes(2, "Turtle"));
+    GameSelectRig rig(PlayGameBytes(2, "Crab"), {"Crab", "Turtle"});
     CGameSelectScreen* page = rig.Open();
     // Box centre (page-relative x), boxes afterwards, type.
     const std::tuple<int32_t, std::array<bool, 3>, int32_t> clicks[] = {
@@ -79,16 +79,28 @@ TEST(GameSelectScreenTest, TheStoredTypeChecksItsBoxAndClicksMoveTheOneCheck)
         EXPECT_EQ(rig.Checked(*page), boxes) << x;
         EXPECT_EQ(page->gameType, type) << x;
     }
+
+    // The choice is stored around a display switch and shown again after it.
+    // (Storing when the program ends with a page open is the end-to-end
+    // suite's, on the options page; every page stores as it is deleted.)
+    rig.ClickOnPage(150, 267); // "Turtle"
+    rig.framework.SetWindowedMode(800, 600);
+    EXPECT_EQ(rig.Read("Data\\PlayGame.dat"), PlayGameBytes(2, "Turtle"));
+    ASSERT_EQ(rig.OpenPage<CGameSelectScreen>(), page);
+    EXPECT_EQ(page->display, rig.framework.Display());
+    EXPECT_EQ(rig.Checked(*page), (std::array<bool, 3>{false, true, false}));
+    EXPECT_EQ(page->layoutList->GetSelectedText(), "Turtle");
 }
 
-// The stored layout, the files, the list, and the entry selected, previewed
-// and stored when the page closes (a stored layout that is gone gives the
-// first listed one). With no layout there is nothing to preview or start and
-// the stored name is kept.
+// The stored layout, the files, the list (sorted by unsigned bytes, case
+// sensitive), and the entry selected, previewed and stored when the page
+// closes (a stored layout that is gone gives the first listed one). With no
+// layout there is nothing to preview or start and the stored name is kept.
 TEST(GameSelectScreenTest, TheListHoldsThePlainFilesSortedWithTheStoredOneSelected)
 {
     const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>, const char*> cases[] = {
-        {"b.lay", {"b.lay", "Zeta", "alpha", "Turtle"}, {"Turtle", "Zeta", "alpha", "b.lay"}, "b.lay"},
+        {"b.lay", {"b.lay", "Zeta", "\xE9t", "alpha", "Turtle"}, {"Turtle", "Zeta", "alpha", "b.lay", "\xE9t"},
+            "b.lay"},
         {"Gone", {"Crab", "Arena"}, {"Arena", "Crab"}, "Arena"},
         {"Gone", {}, {}, ""},
     };
@@ -179,21 +191,4 @@ TEST(GameSelectScreenTest, PlayGameStartsTheCheckedTypeAfterStoringTheChoice)
         EXPECT_EQ(rig.framework.CurrentId(), type + 1);
         EXPECT_EQ(rig.menu->OpenPage(), nullptr);
     }
-}
-
-// (Storing when the program ends with a page open is the end-to-end suite's,
-// on the options page; every page stores as it is deleted.)
-TEST(GameSelectScreenTest, TheChoiceIsStoredAroundADisplaySwitch)
-{
-    GameSelectRig rig(PlayGameBytes(1, "Crab"), {"Crab", "Turtle"});
-    CGameSelectScreen* page = rig.Open();
-    rig.ClickOnPage(430, 115); // Zandor
-    rig.ClickOnPage(150, 267); // "Turtle"
-    rig.framework.SetWindowedMode(800, 600);
-    EXPECT_EQ(rig.Read("Data\\PlayGame.dat"), PlayGameBytes(3, "Turtle"));
-    ASSERT_EQ(rig.OpenPage<CGameSelectScreen>(), page);
-    EXPECT_EQ(page->display, rig.framework.Display());
-    EXPECT_EQ(page->gameType, 3);
-    EXPECT_TRUE(page->typeBoxes[2]->checked);
-    EXPECT_EQ(page->layoutList->GetSelectedText(), "Turtle");
 }

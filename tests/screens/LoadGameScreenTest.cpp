@@ -41,17 +41,8 @@ struct LoadRig : CPageRig {
 
 } // namespace
 
-TEST(LoadGameScreenTest, TheListHoldsTheSavedGamesSortedFirstOneSelected)
-{
-    LoadRig rig;
-    CLoadGameScreen* page = rig.Open();
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->savedGames->Entries(), (std::vector<std::string>{"Z", "a1", "odd.type", "short"}));
-    EXPECT_EQ(page->savedGames->GetSelectedText(), "Z");
-}
-
-// Row, whether the game's reader takes the file, the screen started (-1
-// none) with the path it was handed. A file too short for a type is taken
+// Row of the sorted list (the folder left out), whether the game's reader
+// takes the file, the screen started (-1 none) with the path it was handed. A file too short for a type is taken
 // as Traditional; an unknown type or a refused file leaves the page open.
 TEST(LoadGameScreenTest, LoadGameStartsTheScreenOfTheSavedTypeOrNothing)
 {
