@@ -26,11 +26,6 @@ protected:
     }
     ~ScreenTest() override { framework.DetachScreen(&page); }
 
-    CInputBox* AddInputBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-    {
-        return page.AddInputBox(std::make_unique<CInputBox>(
-            x1, y1, x2, y2, x1 + 5, y1 + 5, x2 - 5, y2 - 5, framework.Display()->CreateSprite("none.bmp", 10, 10), ""));
-    }
     void Frame(int32_t x, int32_t y, bool down) { harness.Frame(framework, x, y, down); }
 
     CFrameworkHarness harness;
@@ -42,7 +37,8 @@ protected:
 // away. (Typing with the mouse anywhere is the name dialogs' test.)
 TEST_F(ScreenTest, InputBoxFocusChangesOnlyOnAPress)
 {
-    CInputBox* box = AddInputBox(10, 10, 90, 40);
+    CInputBox* box = page.AddInputBox(std::make_unique<CInputBox>(
+        10, 10, 90, 40, 15, 15, 85, 35, framework.Display()->CreateSprite("none.bmp", 10, 10), ""));
     // Pointer, button, focus afterwards.
     const std::tuple<int32_t, int32_t, bool, bool> steps[]
         = {{150, 225, false, false}, {150, 225, true, true}, {150, 225, false, true}, {250, 350, true, false}};

@@ -83,30 +83,27 @@ public:
 
     void Start() { ASSERT_TRUE(framework.SwitchToScreen(kMainMenuScreenId)); }
 
-    // Frames of 20 ms with the pointer at (x, y) and the left button as
-    // given; the first result that is not 0.
-    int32_t Frames(int count, int32_t x, int32_t y, bool down)
+    // Frames of 20 ms with the pointer at (x, y) and the left button as given.
+    void Frames(int count, int32_t x, int32_t y, bool down)
     {
-        int32_t result = 0;
-        for (int i = 0; i < count && result == 0; ++i) {
-            result = harness.Frame(framework, x, y, down);
+        for (int i = 0; i < count; ++i) {
+            harness.Frame(framework, x, y, down);
         }
-        return result;
     }
     // A press of one frame, then frames with the button up until a button's
     // click has been reported (300 ms).
-    int32_t Click(int32_t x, int32_t y)
+    void Click(int32_t x, int32_t y)
     {
-        const int32_t result = Frames(1, x, y, true);
-        return result != 0 ? result : Frames(15, x, y, false);
+        Frames(1, x, y, true);
+        Frames(15, x, y, false);
     }
-    int32_t ClickOnPage(int32_t x, int32_t y) { return Click(x, y + kPageTop); }
-    // A main menu button by its index (0 Play Game ... 4 Exit); also waits
-    // out the button's lock-out.
-    int32_t ClickMenu(int button)
+    void ClickOnPage(int32_t x, int32_t y) { Click(x, y + kPageTop); }
+    // A main menu button by its index (0 Play Game ... 3 Help); also waits out
+    // the button's lock-out.
+    void ClickMenu(int button)
     {
-        const int32_t result = Click(675, 68 + 116 * button);
-        return result != 0 ? result : Frames(10, 675, 10, false);
+        Click(675, 68 + 116 * button);
+        Frames(10, 675, 10, false);
     }
 
     // A key held for one frame (Shift too when asked), then three frames up.

@@ -62,9 +62,7 @@ public:
                 Decide(screenId, frame);
             }
             const SInput input = pending.empty() ? SInput{} : pending.front();
-            if (!pending.empty()) {
-                pending.pop_front();
-            }
+            pending.erase(pending.begin(), pending.begin() + (pending.empty() ? 0 : 1));
             rig.harness.SetKey(input.key, input.key != 0);
             rig.Frame(input.x, input.y, input.down);
             rig.harness.SetKey(input.key, false);
