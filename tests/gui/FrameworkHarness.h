@@ -32,11 +32,8 @@ public:
     bool CopyRunData(const std::string& relative)
     {
         const char* built = std::getenv("VELMORA_RUN_DIR");
-        if (built == nullptr) {
-            return false;
-        }
-        const std::filesystem::path from = std::filesystem::path(built) / relative;
-        if (!std::filesystem::exists(from)) {
+        const std::filesystem::path from = std::filesystem::path(built ? built : "") / relative;
+        if (built == nullptr || !std::filesystem::exists(from)) {
             return false;
         }
         const std::filesystem::path to = std::filesystem::path(runFolder.Path()) / relative;

@@ -37,7 +37,7 @@ struct AreaRig : CWidgetRig {
 // A = 405, S = 16 / 30, bar scale 405 / 455 x 24: the thumb is 53 pixels long
 // (drawn 54) and moves 11.39 pixels per line. 10 ms frames with an arrow
 // held: a step per 210 ms with its sound and pushed look, none at the ends.
-TEST(TextAreaTest, HeldArrowsStepLineByLineWithinTheRangeAndMoveTheThumb)
+TEST(TextAreaTest, HeldArrowsAndDragsScrollLineByLineWithinTheRangeAndMoveTheThumb)
 {
     AreaRig rig;
     std::vector<int32_t> thumbTops;
@@ -61,12 +61,10 @@ TEST(TextAreaTest, HeldArrowsStepLineByLineWithinTheRangeAndMoveTheThumb)
     // Thumb tops after 1, 2, 10 and 30 lines, and back at 29 and 0.
     EXPECT_EQ((std::vector{thumbTops[0], thumbTops[1], thumbTops[9], thumbTops[29], thumbTops[30], thumbTops[59]}),
         (std::vector{11, 22, 113, 341, 330, 0}));
-}
 
-TEST(TextAreaTest, ADragFromTheThumbReachesBothEndsAndFollowsAnArrowStepAfterTwoHundredMilliseconds)
-{
-    AreaRig rig;
-    // Pointer y (screen-relative), button, milliseconds to wait first, position afterwards.
+    // A drag from the thumb reaches both ends and follows an arrow step after
+    // 200 ms. Pointer y (screen-relative), button, milliseconds to wait
+    // first, position afterwards.
     const std::tuple<int32_t, bool, uint32_t, int32_t> steps[] = {
         {60, true, 0, 0}, // grab: the thumb spans 35 < y < 88
         {439, true, 0, 30}, // the band's last pixel: 35.4 lines, clamped

@@ -30,12 +30,8 @@ TEST(TextButtonTest, AHeldButtonClicksOncePerLockOutAndReportsAQuarterSecondLate
         std::vector<uint32_t> presses, clicks;
         for (uint32_t t = 0; t <= 1100; ++t, rig.clock->Advance(1)) {
             button.Press(&rig.sounds);
-            if (rig.TakePlayed(sound)) {
-                presses.push_back(t);
-            }
-            if (button.TakeClick()) {
-                clicks.push_back(t);
-            }
+            presses.insert(presses.end(), rig.TakePlayed(sound) ? 1 : 0, t);
+            clicks.insert(clicks.end(), button.TakeClick() ? 1 : 0, t);
         }
         EXPECT_EQ(presses, (std::vector<uint32_t>{0, 501, 1002})) << start;
         EXPECT_EQ(clicks, (std::vector<uint32_t>{251, 752})) << start;

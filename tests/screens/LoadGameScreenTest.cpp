@@ -12,20 +12,13 @@ namespace {
 constexpr int kMenuLoad = 1;
 constexpr int32_t kLoadX = 272, kLoadY = 450;
 
-// The page reads only the type, the first number.
-Bytes SavedGame(uint8_t type)
-{
-    Bytes bytes(64, 0);
-    bytes[0] = type;
-    return bytes;
-}
-
 struct LoadRig : CPageRig {
+    // The page reads only the type, the first number.
     LoadRig()
     {
-        Write("Saves/a1", SavedGame(3));
-        Write("Saves/Z", SavedGame(2));
-        Write("Saves/odd.type", SavedGame(9));
+        Write("Saves/a1", Bytes{3, 0, 0, 0});
+        Write("Saves/Z", Bytes{2, 0, 0, 0});
+        Write("Saves/odd.type", Bytes{9, 0, 0, 0});
         Write("Saves/short", Bytes{1, 0});
         harness.runFolder.MakeFolder("Saves/folder");
     }
@@ -42,8 +35,9 @@ struct LoadRig : CPageRig {
 } // namespace
 
 // Row of the sorted list (the folder left out), whether the game's reader
-// takes the file, the screen started (-1 none) with the path it was handed. A file too short for a type is taken
-// as Traditional; an unknown type or a refused file leaves the page open.
+// takes the file, the screen started (-1 none) with the path it was handed.
+// A file too short for a type is taken as Traditional; an unknown type or a
+// refused file leaves the page open.
 TEST(LoadGameScreenTest, LoadGameStartsTheScreenOfTheSavedTypeOrNothing)
 {
     const std::tuple<int32_t, bool, int, const char*> cases[] = {{0, true, 1, "Saves\\Z"}, {1, true, 2, "Saves\\a1"},

@@ -68,18 +68,11 @@ public:
             framework.AddScreen(game);
             games[static_cast<size_t>(id - kTraditionalScreenId)] = game;
         }
+        // The values the pages share, as the game starts them.
         pendingLoadPath.clear();
         savedGameCheck = nullptr;
         musicFlag = 0;
     }
-    ~CPageRig()
-    {
-        pendingLoadPath.clear();
-        savedGameCheck = nullptr;
-        musicFlag = 0;
-    }
-    CPageRig(const CPageRig&) = delete;
-    CPageRig& operator=(const CPageRig&) = delete;
 
     void Start() { ASSERT_TRUE(framework.SwitchToScreen(kMainMenuScreenId)); }
 

@@ -31,8 +31,7 @@ long ResidentKb()
 
 // One frame of input: the pointer, the left button, a key held.
 struct SInput {
-    int32_t x = 400;
-    int32_t y = 300;
+    int32_t x = 400, y = 300;
     bool down = false;
     uint8_t key = 0;
 };
@@ -156,10 +155,7 @@ private:
     game_test::CGameRig rig;
     std::vector<std::string> layouts;
     std::deque<SInput> pending;
-    long games = 0;
-    long pairs = 0;
-    long savesCancelled = 0;
-    long records = 0;
+    long games = 0, pairs = 0, savesCancelled = 0, records = 0;
 };
 
 } // namespace
