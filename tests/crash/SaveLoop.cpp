@@ -83,76 +83,47 @@ board::SLayoutData RecordsOf(int32_t generation)
     return data;
 }
 
-// Counts the writes the file system refused.
+// The writes the file system refused.
 int failedWrites = 0;
-
-void Count(bool written)
-{
-    if (!written) {
-        ++failedWrites;
-    }
-}
 
 void WriteGeneration(int32_t generation)
 {
-    Count(game::WriteSavedGame(kSaveName, SavedGameOf(generation)));
-    Count(WriteOptionsFile(OptionsOf(generation)));
-    Count(WritePlayGameFile(PlayGameOf(generation)));
+    failedWrites += !game::WriteSavedGame(kSaveName, SavedGameOf(generation));
+    failedWrites += !WriteOptionsFile(OptionsOf(generation));
+    failedWrites += !WritePlayGameFile(PlayGameOf(generation));
     // Records go as the game writes them: onto a board that loaded the layout.
     auto board = std::make_unique<board::CBoard>();
-    if (board->LoadLayout(kLayoutPath)) {
-        const board::SLayoutData wanted = RecordsOf(generation);
-        for (int type = 1; type <= 3; ++type) {
-            board->SetRecordHolder(type, wanted.records[0].holder);
-            board->SetRecordValue(type, generation);
-        }
-        Count(board->SaveRecords());
-    } else {
-        Count(false);
+    bool recorded = board->LoadLayout(kLayoutPath);
+    for (int type = 1; type <= 3 && recorded; ++type) {
+        board->SetRecordHolder(type, RecordsOf(generation).records[0].holder);
+        board->SetRecordValue(type, generation);
     }
+    failedWrites += !(recorded && board->SaveRecords());
 }
 
-// The generation whose bytes the file holds exactly, or -1.
-template <typename Encode> int32_t GenerationOf(const char* path, int32_t generation, Encode encode)
+// The generation whose bytes the file holds exactly, or -1: the one named by
+// its number at `offset`.
+template <typename Encode> int32_t GenerationOf(const std::string& path, size_t offset, Encode encode)
 {
     const auto bytes = platform::ReadWholeFile(path);
-    if (!bytes || generation < 0 || *bytes != encode(generation)) {
-        return -1;
-    }
-    return generation;
-}
-
-int32_t Number(const std::optional<platform::Bytes>& bytes, size_t offset)
-{
     if (!bytes || bytes->size() < offset + 4) {
         return -1;
     }
     const uint8_t* at = bytes->data() + offset;
-    return static_cast<int32_t>(at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24);
-}
-
-int32_t RecordGeneration()
-{
-    const auto bytes = platform::ReadWholeFile(kLayoutPath);
-    if (!bytes) {
-        return -1;
-    }
-    const board::SLayoutDecodeResult decoded = board::DecodeLayout(*bytes);
-    return decoded.Ok() ? decoded.data.records[0].value : -1;
+    const auto generation = static_cast<int32_t>(at[0] | at[1] << 8 | at[2] << 16 | uint32_t{at[3]} << 24);
+    return generation >= 0 && *bytes == encode(generation) ? generation : -1;
 }
 
 int Check()
 {
-    const std::string savePath = game::SavedGamePath(kSaveName);
-    const int32_t saved = GenerationOf(savePath.c_str(), Number(platform::ReadWholeFile(savePath), 4),
-        [](int32_t g) { return game::EncodeSavedGame(SavedGameOf(g)); });
-    const int32_t options = GenerationOf(kOptionsFileName, Number(platform::ReadWholeFile(kOptionsFileName), 0),
-        [](int32_t g) { return EncodeOptions(OptionsOf(g)); });
-    const int32_t playGame = GenerationOf(kPlayGameFileName, Number(platform::ReadWholeFile(kPlayGameFileName), 0),
-        [](int32_t g) { return EncodePlayGame(PlayGameOf(g)); });
-    const int32_t records
-        = GenerationOf(kLayoutPath, RecordGeneration(), [](int32_t g) { return board::EncodeLayout(RecordsOf(g)); });
-    std::printf("saved %d options %d playgame %d records %d\n", saved, options, playGame, records);
+    std::printf("saved %d options %d playgame %d records %d\n",
+        GenerationOf(
+            game::SavedGamePath(kSaveName), 4, [](int32_t g) { return game::EncodeSavedGame(SavedGameOf(g)); }),
+        GenerationOf(kOptionsFileName, 0, [](int32_t g) { return EncodeOptions(OptionsOf(g)); }),
+        GenerationOf(kPlayGameFileName, 0, [](int32_t g) { return EncodePlayGame(PlayGameOf(g)); }),
+        // The first record's value, after its 32-byte holder.
+        GenerationOf(
+            kLayoutPath, board::kRecordsOffset + 32, [](int32_t g) { return board::EncodeLayout(RecordsOf(g)); }));
     return 0;
 }
 

@@ -3,6 +3,8 @@
 // temporary run folder as the current directory.
 #pragma once
 
+#include "gui/DXFramework.h"
+#include "media/Mouse.h"
 #include "platform/Clock.h"
 #include "platform/FakeDesktop.h"
 #include "platform/FakeVideoBackend.h"
@@ -30,22 +32,17 @@ public:
     bool CopyRunData(const std::string& relative)
     {
         const char* built = std::getenv("VELMORA_RUN_DIR");
-        if (built == nullptr) {
-            return false;
-        }
-        const std::filesystem::path from = std::filesystem::path(built) / relative;
-        if (!std::filesystem::exists(from)) {
+        const std::filesystem::path from = std::filesystem::path(built ? built : "") / relative;
+        if (built == nullptr || !std::filesystem::exists(from)) {
             return false;
         }
         const std::filesystem::path to = std::filesystem::path(runFolder.Path()) / relative;
         std::filesystem::create_directories(to.parent_path());
-        std::filesystem::copy(from, to,
-            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy(
+            from, to, std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         return true;
     }
 
-    platform::FakeMouseControl& Mouse() { return *desktopState.mouse; }
-    platform::FakeKeyboardControl& Keys() { return *desktopState.keyboard; }
     void SetKey(uint8_t code, bool down) { desktopState.keyboard->SetKey(code, down); }
     void SetLeftButton(bool down) { desktopState.mouse->SetButton(0, down); }
     // The system pointer, in screen coordinates (windowed mode reads it).
@@ -53,6 +50,18 @@ public:
     {
         desktopState.cursorX = x;
         desktopState.cursorY = y;
+    }
+    // One frame with the pointer at picture (x, y) and the left button as
+    // given, then the clock moves on by ms; the frame's result.
+    int32_t Frame(CDXFramework& framework, int32_t x, int32_t y, bool down, uint32_t ms = 20)
+    {
+        PointAt(x, y);
+        framework.Mouse()->x = x;
+        framework.Mouse()->y = y;
+        SetLeftButton(down);
+        const int32_t result = framework.RunFrame();
+        clock->Advance(ms);
+        return result;
     }
 
     platform::CScopedFakeClock clock{50000};

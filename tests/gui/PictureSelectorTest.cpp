@@ -61,7 +61,7 @@ struct SelectorRig : CWidgetRig {
 
 } // namespace
 
-TEST(PictureSelectorTest, StepsWrapAroundTheCircularList)
+TEST(PictureSelectorTest, StepsWrapAroundTheCircularListAndClicksWaitForTheSlide)
 {
     SelectorRig rig(3);
     rig.Draw();
@@ -81,6 +81,25 @@ TEST(PictureSelectorTest, StepsWrapAroundTheCircularList)
         rig.clock->Advance(2000);
         rig.Draw();
     }
+
+    // Arrow clicks are ignored while a slide runs. 100 pixels at 50 per
+    // second: the slide from P2 ends after two seconds, on a frame that draws
+    // no picture.
+    rig.Click(kRightX);
+    rig.TakePlayed(rig.rightSound);
+    rig.clock->Advance(1000);
+    rig.selector.HandleMouse(&rig.sounds, kLeftX, kArrowY, true);
+    rig.selector.HandleMouse(&rig.sounds, kRightX, kArrowY, true);
+    EXPECT_FALSE(rig.selector.RightButton().pressed || rig.selector.LeftButton().pressed);
+    EXPECT_FALSE(rig.TakePlayed(rig.rightSound) || rig.TakePlayed(rig.leftSound));
+    rig.clock->Advance(999);
+    rig.Draw();
+    EXPECT_TRUE(rig.selector.IsAnimating());
+    rig.clock->Advance(1);
+    rig.Draw();
+    EXPECT_TRUE(!rig.selector.IsAnimating() && rig.Shows(-1, L, T));
+    rig.Draw();
+    EXPECT_TRUE(rig.Shows(1, L, T));
 }
 
 // 400 ms into a slide from P1: d = 20. Right to P0: P0's columns 0-19 at
@@ -101,28 +120,6 @@ TEST(PictureSelectorTest, TheSlideDrawsTheNewAndTheOldPictureFromTheirSourceRect
         rig.Draw();
         EXPECT_TRUE(rig.Shows(picture, x, y, sx, sy)) << arrowX << ": " << x << ", " << y;
     }
-}
-
-// 100 pixels at 50 per second: the slide ends after two seconds, on a frame
-// that draws no picture.
-TEST(PictureSelectorTest, ArrowClicksAreIgnoredWhileTheSlideRuns)
-{
-    SelectorRig rig(3);
-    rig.Click(kRightX);
-    rig.TakePlayed(rig.rightSound);
-    rig.clock->Advance(1000);
-    rig.selector.HandleMouse(&rig.sounds, kLeftX, kArrowY, true);
-    rig.selector.HandleMouse(&rig.sounds, kRightX, kArrowY, true);
-    EXPECT_FALSE(rig.selector.RightButton().pressed || rig.selector.LeftButton().pressed);
-    EXPECT_FALSE(rig.TakePlayed(rig.rightSound) || rig.TakePlayed(rig.leftSound));
-    rig.clock->Advance(999);
-    rig.Draw();
-    EXPECT_TRUE(rig.selector.IsAnimating());
-    rig.clock->Advance(1);
-    rig.Draw();
-    EXPECT_TRUE(!rig.selector.IsAnimating() && rig.Shows(-1, L, T));
-    rig.Draw();
-    EXPECT_TRUE(rig.Shows(1, L, T));
 }
 
 TEST(PictureSelectorTest, OneEntrySlidesOverItselfAndNoEntryStepsNowhere)

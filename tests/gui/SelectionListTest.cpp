@@ -64,16 +64,6 @@ struct ListRig : CWidgetRig {
 
 } // namespace
 
-TEST(SelectionListTest, SortIsByUnsignedBytesAndCaseSensitive)
-{
-    ListRig rig(0);
-    for (const char* text : {"b", "B", "a", "ab", "\xE9t", "Z", "a", "", "~"}) {
-        rig.list.AddEntry(text);
-    }
-    rig.list.Sort();
-    EXPECT_EQ(rig.list.Entries(), (std::vector<std::string>{"", "B", "Z", "a", "a", "ab", "b", "~", "\xE9t"}));
-}
-
 // 20 entries: 0.25 x 19.23 pixels of thumb travel per row.
 TEST(SelectionListTest, SelectByNameScrollsTheSelectionIntoTheLastVisibleRow)
 {

@@ -18,7 +18,8 @@ TEST(TextButtonTest, OnlyPointsStrictlyInsideAreOnTheButton)
 }
 
 // Held for 1.1 s, a frame per millisecond, the owner taking clicks as every
-// screen does: presses (sounds) at 0, 501 and 1002, clicks 251 ms after each.
+// screen does: presses (sounds) at 0, 501 and 1002, clicks 251 ms after each;
+// a press is ignored through the lock-out even once its click was taken.
 TEST(TextButtonTest, AHeldButtonClicksOncePerLockOutAndReportsAQuarterSecondLater)
 {
     for (const uint32_t start : {100000u, 0xFFFFFF00u, 0xFFFFFC00u, 0xFFFFFFFFu}) {
@@ -29,30 +30,11 @@ TEST(TextButtonTest, AHeldButtonClicksOncePerLockOutAndReportsAQuarterSecondLate
         std::vector<uint32_t> presses, clicks;
         for (uint32_t t = 0; t <= 1100; ++t, rig.clock->Advance(1)) {
             button.Press(&rig.sounds);
-            if (rig.TakePlayed(sound)) {
-                presses.push_back(t);
-            }
-            if (button.TakeClick()) {
-                clicks.push_back(t);
-            }
+            presses.insert(presses.end(), rig.TakePlayed(sound) ? 1 : 0, t);
+            clicks.insert(clicks.end(), button.TakeClick() ? 1 : 0, t);
         }
         EXPECT_EQ(presses, (std::vector<uint32_t>{0, 501, 1002})) << start;
         EXPECT_EQ(clicks, (std::vector<uint32_t>{251, 752})) << start;
-    }
-}
-
-TEST(TextButtonTest, APressWithinTheLockOutIsIgnoredEvenAfterTheClickWasTaken)
-{
-    CWidgetRig rig;
-    CSound* sound = nullptr;
-    CTextButton button(0, 0, 100, 40, nullptr, rig.Sound(&sound), "Ok", true);
-    // Milliseconds since the first press, then whether a press now is taken.
-    for (const auto& [at, taken] : {std::pair{0u, true}, {251u, false}, {400u, false}, {500u, false}, {501u, true}}) {
-        rig.clock->Set(100000 + at);
-        button.TakeClick();
-        button.Press(&rig.sounds);
-        EXPECT_EQ(rig.TakePlayed(sound), taken) << at;
-        EXPECT_EQ(button.pressed, taken) << at;
     }
 }
 
@@ -82,5 +64,4 @@ TEST(TextButtonTest, AnUnconsumedButtonStaysDrawnPressedShiftedAndLarger)
         EXPECT_EQ((SBounds{box.left, box.top, box.right, box.bottom}),
             (SBounds{sprite.left, captionTop, sprite.left + 150, 370 + (press ? 5 : 0)}));
     }
-    EXPECT_EQ(CTextButton(0, 0, 1, 1, nullptr, nullptr, std::string(80, 'x'), true).Caption(), std::string(63, 'x'));
 }

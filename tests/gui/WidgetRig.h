@@ -20,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace widget_test {
 
@@ -30,14 +29,8 @@ constexpr Rgb kBackground{32, 32, 32};
 inline Rgb GlyphColour(unsigned char code) { return {code, 220, 120}; }
 inline int32_t FixtureAdvance(int32_t font) { return 4 + 4 * font; }
 
-struct SBounds {
-    int32_t left = 0, top = 0, right = 0, bottom = 0; // right and bottom exclusive
-    bool operator==(const SBounds&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& out, const SBounds& b)
-{
-    return out << "(" << b.left << ", " << b.top << ")-(" << b.right << ", " << b.bottom << ")";
-}
+// Right and bottom exclusive.
+using SBounds = platform::Rect;
 
 struct CWidgetRig {
     testing_support::CTempDir dir;

@@ -1,20 +1,17 @@
-// The two name-entry dialogs on the fake framework: the result protocol, an empty name handed over as it is, both
-// buttons in one frame, and the typed text surviving a display switch.
-#include "gui/DXFramework.h"
+// The two name-entry dialogs on the fake framework: the result protocol, an
+// empty name handed over as it is, the typed text surviving a display switch,
+// and both buttons in one frame.
 #include "gui/FrameworkHarness.h"
 #include "gui/InputBox.h"
 #include "gui/TextButton.h"
-#include "media/Mouse.h"
 #include "platform/InputKeyCodes.h"
 #include "screens/RecordNameDialog.h"
 #include "screens/SaveNameDialog.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
-#include <tuple>
-
-using testing_support::CFrameworkHarness;
 
 namespace {
 
@@ -24,114 +21,74 @@ protected:
     {
         harness.CopyRunData("Graphics");
         harness.CopyRunData("Sounds");
-        harness.CopyRunData("Data");
         framework.SetFullScreenMode(800, 600, 32);
     }
 
-    template <typename Dialog> std::unique_ptr<Dialog> Open()
+    std::unique_ptr<CNameDialog> Open(bool save)
     {
-        auto dialog = std::make_unique<Dialog>(&framework);
+        std::unique_ptr<CNameDialog> dialog = save ? std::unique_ptr<CNameDialog>(new CSaveNameDialog(&framework))
+                                                   : std::make_unique<CRecordNameDialog>(&framework);
         framework.AttachScreen(dialog.get());
         dialog->Activate();
         return dialog;
     }
-
-    void Frame(int32_t x, int32_t y, bool down, uint32_t ms = 20)
-    {
-        framework.Mouse()->x = x;
-        framework.Mouse()->y = y;
-        harness.SetLeftButton(down);
-        framework.RunFrame();
-        harness.clock->Advance(ms);
-    }
-    void ClickAndWait(int32_t x, int32_t y)
-    {
-        Frame(x, y, true);
-        Frame(x, y, false, 130);
-        Frame(x, y, false, 130);
-        Frame(x, y, false, 130);
-    }
-    void Type(uint8_t key)
+    // A key down for one frame; the next one is waited for as long as given.
+    void Key(uint8_t key, uint32_t ms)
     {
         harness.SetKey(key, true);
-        Frame(5, 5, false, 210);
+        harness.Frame(framework, 5, 5, false, ms);
         harness.SetKey(key, false);
     }
 
-    CFrameworkHarness harness;
+    testing_support::CFrameworkHarness harness;
     CDXFramework framework{&harness.desktop};
 };
 
-// The clicks at "Save Game"/"OK" (375, 387) and "Cancel" (540, 387) find the
-// buttons where they belong.
-TEST_F(NameDialogTest, ConfirmHandsOverTheBoxEvenEmptyAndCancelKeepsTheDefault)
+// The confirming button at (375, 387) and "Cancel" at (540, 387) on the
+// screen; Enter and Escape push them (their timing is the dialog frame's,
+// tested with the message dialog). A display switch while typing (a 0 among
+// the keys) keeps the text typed and the focus. Both buttons pushed in one
+// frame read as Cancel for the save dialog only.
+TEST_F(NameDialogTest, TheResultAndTheNameAsTheButtonsAndKeysGiveThem)
 {
-    auto save = Open<CSaveNameDialog>();
-    EXPECT_EQ(save->name, "Save File");
-    EXPECT_TRUE(save->inputBox->focused);
-    ClickAndWait(375, 387);
-    EXPECT_EQ(save->result, 1);
-    EXPECT_EQ(save->name, "");
-    framework.DetachScreen(save.get());
-
-    auto record = Open<CRecordNameDialog>();
-    Type(DIK_K);
-    ClickAndWait(540, 387);
-    EXPECT_EQ(record->result, 2);
-    EXPECT_EQ(record->name, "Player");
-    framework.DetachScreen(record.get());
-
-    record = Open<CRecordNameDialog>();
-    Type(DIK_K);
-    Type(DIK_7);
-    ClickAndWait(375, 387);
-    EXPECT_EQ(record->result, 1);
-    EXPECT_EQ(record->name, "k7");
-    framework.DetachScreen(record.get());
-}
-
-// Enter confirms what was typed and Escape cancels (the keys' timing is the
-// dialog frame's, tested with the message dialog).
-TEST_F(NameDialogTest, EnterConfirmsAndEscapeCancels)
-{
-    for (const auto& [key, result, name] : {std::tuple{DIK_RETURN, 1, "q"}, {DIK_ESCAPE, 2, "Player"}}) {
-        auto record = Open<CRecordNameDialog>();
-        Type(DIK_Q);
-        harness.SetKey(key, true);
-        Frame(5, 5, false, 300);
-        harness.SetKey(key, false);
-        Frame(5, 5, false);
-        EXPECT_EQ(record->result, result);
-        EXPECT_EQ(record->name, name);
-        framework.DetachScreen(record.get());
-    }
-}
-
-TEST_F(NameDialogTest, BothClicksInOneFrameReadAsCancelForTheSaveOnly)
-{
-    for (const bool save : {true, false}) {
-        std::unique_ptr<CNameDialog> dialog
-            = save ? std::unique_ptr<CNameDialog>(Open<CSaveNameDialog>()) : Open<CRecordNameDialog>();
-        Frame(5, 5, false);
-        dialog->confirmButton->Press(nullptr);
-        dialog->cancelButton->Press(nullptr);
-        Frame(5, 5, false, 300);
-        Frame(5, 5, false);
-        EXPECT_EQ(dialog->result, save ? 2 : 1) << (save ? "save" : "record");
+    struct Case {
+        bool save;
+        std::vector<uint8_t> typed; // 0: a display switch
+        int32_t clickX; // 0: the key instead; -1: both buttons at once
+        uint8_t key;
+        int32_t result;
+        const char* name;
+    };
+    const Case cases[] = {
+        {true, {}, 375, 0, 1, ""},
+        {false, {DIK_K}, 540, 0, 2, "Player"},
+        {false, {DIK_K, 0, DIK_7}, 375, 0, 1, "k7"},
+        {false, {DIK_Q}, 0, DIK_RETURN, 1, "q"},
+        {true, {DIK_Q}, 0, DIK_ESCAPE, 2, "Save File"},
+        {true, {}, -1, 0, 2, ""}, // the name copied, then Cancel seen too
+        {false, {}, -1, 0, 1, ""},
+    };
+    for (const Case& c : cases) {
+        auto dialog = Open(c.save);
+        EXPECT_TRUE(dialog->inputBox->focused);
+        for (const uint8_t key : c.typed) {
+            key == 0 ? (void)framework.SetWindowedMode(800, 600) : Key(key, 210); // the box's repeat block
+        }
+        if (c.clickX > 0) {
+            harness.Frame(framework, c.clickX, 387, true);
+        } else if (c.clickX < 0) {
+            dialog->confirmButton->Press(nullptr);
+            dialog->cancelButton->Press(nullptr);
+        } else {
+            Key(c.key, 20);
+        }
+        for (int i = 0; i < 3; ++i) {
+            harness.Frame(framework, std::max(c.clickX, 0), 387, false, 130); // the click's report
+        }
+        EXPECT_EQ(dialog->result, c.result) << c.name;
+        EXPECT_EQ(dialog->name, c.name);
         framework.DetachScreen(dialog.get());
     }
-}
-
-TEST_F(NameDialogTest, TheTypedNameSurvivesADisplaySwitch)
-{
-    auto save = Open<CSaveNameDialog>();
-    Type(DIK_A);
-    Type(DIK_B);
-    framework.SetWindowedMode(800, 600);
-    ASSERT_NE(save->inputBox, nullptr);
-    EXPECT_EQ(save->inputBox->text, "ab");
-    EXPECT_TRUE(save->inputBox->focused);
-    framework.DetachScreen(save.get());
 }
 
 } // namespace

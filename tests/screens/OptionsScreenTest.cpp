@@ -48,19 +48,7 @@ struct OptionsRig : CPageRig {
         }
         Write("Graphics/Tile Sets/notes.txt", std::string("not a tile set"));
     }
-    COptionsScreen* Open()
-    {
-        Start();
-        ClickMenu(kMenuOptions);
-        return OpenPage<COptionsScreen>();
-    }
-    // A drag as a player makes it: press, move with the button held, release.
-    void Drag(int32_t fromX, int32_t toX, int32_t pageY)
-    {
-        Frames(1, fromX, pageY + kPageTop, true);
-        Frames(1, toX, pageY + kPageTop, true);
-        Frames(1, toX, pageY + kPageTop, false);
-    }
+    COptionsScreen* Open() { return CPageRig::Open<COptionsScreen>(kMenuOptions); }
 };
 
 std::vector<std::string> NamesOf(const CPictureSelector& selector)
@@ -76,7 +64,7 @@ std::vector<std::string> NamesOf(const CPictureSelector& selector)
 
 TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
 {
-    OptionsRig rig(OptionsBytes({0, 0, 5, 1}, "Slate Stone.bmp", "Red Lacquer"));
+    OptionsRig rig(EncodeOptions({0, 0, 5, 1, "Slate Stone.bmp", "Red Lacquer"}));
     COptionsScreen* page = rig.Open();
     ASSERT_NE(page, nullptr);
     // Pushed in front in the listing's order; folders, and files among the
@@ -88,49 +76,39 @@ TEST(OptionsScreenTest, OpeningAndClosingStoresWhatWasReadInTheWidgetsTerms)
     EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Red Lacquer");
     EXPECT_TRUE(page->musicBox->checked && page->fullScreenBox->checked);
     EXPECT_EQ(musicFlag, 1);
+    // Music off, then Options again: the new page shows what the old one
+    // stored on its way out.
+    rig.ClickOnPage(116, 266);
+    rig.ClickMenu(kMenuOptions);
+    EXPECT_FALSE(rig.OpenPage<COptionsScreen>()->musicBox->checked);
     rig.ClickMenu(kMenuHelp);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({1, 1, 1, 1}, "Slate Stone.bmp", "Red Lacquer"));
-
-    // Exit with the page open: the file is stored as the main menu goes.
-    OptionsRig exiting(OptionsBytes({40, 60, 1, 1}, "Midnight Sky.bmp", "Ivory"));
-    exiting.Open();
-    exiting.ClickOnPage(116, 266); // music off
-    EXPECT_EQ(exiting.ClickMenu(4), -1);
-    exiting.framework.Shutdown();
-    EXPECT_EQ(exiting.Read("Data\\Options.dat"), OptionsBytes({40, 60, 0, 1}, "Midnight Sky.bmp", "Ivory"));
-
-    // Pressing Options twice: the second page shows what the first stored.
-    OptionsRig again(OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
-    again.Open();
-    again.ClickMenu(kMenuOptions);
-    EXPECT_EQ(again.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Midnight Sky.bmp", "Ivory"));
-    EXPECT_EQ(again.OpenPage<COptionsScreen>()->sensitivitySlider->GetValue(), 20);
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({1, 1, 0, 1, "Slate Stone.bmp", "Red Lacquer"}));
 }
 
 // A stored name that is gone leaves each selector at the entry added last.
 TEST(OptionsScreenTest, NamesThatAreGoneGiveTheLastAddedAndEmptyFoldersKeepTheStoredNames)
 {
     {
-        OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+        OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}));
         COptionsScreen* page = rig.Open();
         EXPECT_EQ(page->backdropSelector->GetCurrentName(), "Slate Stone.bmp");
         EXPECT_EQ(page->backdropSelector->Entries().size(), std::size(kBackdrops));
         EXPECT_EQ(page->tileSetSelector->GetCurrentName(), "Red Lacquer");
         rig.ClickMenu(kMenuHelp);
-        EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Slate Stone.bmp", "Red Lacquer"));
+        EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({20, 100, 0, 1, "Slate Stone.bmp", "Red Lacquer"}));
     }
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"), false);
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}), false);
     COptionsScreen* page = rig.Open();
     EXPECT_EQ(page->backdropSelector->GetCurrentName(), std::nullopt);
     rig.ClickMenu(kMenuHelp);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({20, 100, 0, 1}, "Gone.bmp", "Gone"));
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({20, 100, 0, 1, "Gone.bmp", "Gone"}));
 }
 
 // The backdrop's (0, 0)-(799, 599) scaled into (0, 0)-(99, 99) of the
 // preview; the tile's (0, 0)-(44, 60) into (10, 0)-(50, 60).
 TEST(OptionsScreenTest, PreviewsAreScaledIntoTheirPictures)
 {
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "", ""));
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "", ""}));
     COptionsScreen* page = rig.Open();
     platform::CSurface& backdrop = *page->backdropSelector->Entries().front().picture->surface;
     auto is = [](platform::CSurface& s, int32_t x, int32_t y, const Rgb& c) {
@@ -144,65 +122,44 @@ TEST(OptionsScreenTest, PreviewsAreScaledIntoTheirPictures)
     EXPECT_FALSE(is(tile, 9, 30, kTopLeft) || is(tile, 50, 30, kTopLeft) || is(tile, 30, 60, kTopLeft));
 }
 
+// The values act in the frame they are set in. (Where the player drags the
+// sliders, and that their values are stored, is the end-to-end suite's.)
 TEST(OptionsScreenTest, SlidersAndMusicActEveryFrame)
 {
-    OptionsRig rig(OptionsBytes({20, 100, 0, 1}, "Emerald Felt.bmp", "Ivory"));
+    OptionsRig rig(EncodeOptions({20, 100, 0, 1, "Emerald Felt.bmp", "Ivory"}));
     COptionsScreen* page = rig.Open();
-    CMouse* mouse = rig.framework.Mouse();
-    EXPECT_FLOAT_EQ(mouse->sensitivity, 1.0f);
-    // The knob for 20 spans page x 209..234; a drag from it to the far right.
-    rig.Drag(220, 374, 112);
-    EXPECT_EQ(page->sensitivitySlider->GetValue(), 100);
-    EXPECT_FLOAT_EQ(mouse->sensitivity, 5.0f);
-    // (The drag itself is the slider's test and the container's.)
-    rig.Drag(360, 176, 112);
-    EXPECT_EQ(page->sensitivitySlider->GetValue(), 1);
-    EXPECT_FLOAT_EQ(mouse->sensitivity, 1.0f);
-
-    // Volume from 100 (knob at 174) to the middle.
-    rig.Drag(360, 262, 212);
-    EXPECT_EQ(page->volumeSlider->GetValue(), 50);
+    EXPECT_FLOAT_EQ(rig.framework.Mouse()->sensitivity, 1.0f);
+    page->sensitivitySlider->SetValue(100);
+    page->volumeSlider->SetValue(50);
+    rig.ClickOnPage(116, 266); // Play Music
+    EXPECT_FLOAT_EQ(rig.framework.Mouse()->sensitivity, 5.0f);
     ASSERT_NE(rig.framework.Sounds()->Mixer(), nullptr);
     EXPECT_EQ(rig.framework.Sounds()->Mixer()->MasterVolume(), CSoundSystem::VolumeFromLevel(50));
-    rig.ClickOnPage(116, 266);
     EXPECT_EQ(musicFlag, 1);
-    rig.Frames(30, 116, 10, false);
-    rig.ClickOnPage(116, 266);
-    EXPECT_EQ(musicFlag, 0);
-    rig.ClickMenu(kMenuHelp);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({1, 50, 0, 1}, "Emerald Felt.bmp", "Ivory"));
 }
 
-// The page stores before the switch and reads back after it, still open.
+// The box switches at the end of the frame, once, with the page stored
+// before and read back after, still open. F5's switch does not go through
+// the box: the page shows the new mode and keeps it. (The box's way back is
+// the end-to-end suite's.)
 TEST(OptionsScreenTest, FullScreenSwitchesAtTheEndOfTheFrameWithThePageOpen)
 {
-    OptionsRig rig(OptionsBytes({35, 80, 0, 1}, "Midnight Sky.bmp", "Ivory"));
+    OptionsRig rig(EncodeOptions({35, 80, 0, 1, "Midnight Sky.bmp", "Ivory"}));
     COptionsScreen* page = rig.Open();
-    ASSERT_FALSE(rig.framework.Display()->IsWindowed());
     const int modeSets = rig.framework.modeSetCount;
     rig.ClickOnPage(316, 266);
+    rig.Frames(30, 316, 10, false);
     EXPECT_TRUE(rig.framework.Display()->IsWindowed());
     EXPECT_EQ(rig.framework.modeSetCount, modeSets + 1);
-    EXPECT_EQ(rig.Read("Data\\Options.dat"), OptionsBytes({35, 80, 0, 0}, "Midnight Sky.bmp", "Ivory"));
+    EXPECT_EQ(rig.Read("Data\\Options.dat"), EncodeOptions({35, 80, 0, 0, "Midnight Sky.bmp", "Ivory"}));
     ASSERT_EQ(rig.OpenPage<COptionsScreen>(), page);
-    EXPECT_FALSE(page->fullScreenBox->checked);
     EXPECT_EQ(page->sensitivitySlider->GetValue(), 35);
     EXPECT_EQ(page->display, rig.framework.Display());
-    rig.Frames(30, 316, 10, false);
-    EXPECT_EQ(rig.framework.modeSetCount, modeSets + 1) << "no switch back";
 
-    rig.ClickOnPage(316, 266);
-    EXPECT_FALSE(rig.framework.Display()->IsWindowed());
-    EXPECT_TRUE(page->fullScreenBox->checked);
-
-    // F5's switch does not go through the box: the page shows the new mode
-    // and keeps it.
-    rig.framework.SetWindowedMode(800, 600);
-    EXPECT_FALSE(page->fullScreenBox->checked);
-    rig.Frames(5, 316, 10, false);
-    EXPECT_TRUE(rig.framework.Display()->IsWindowed());
-    rig.framework.SetFullScreenMode(800, 600, 32);
-    EXPECT_TRUE(page->fullScreenBox->checked);
-    rig.Frames(5, 316, 10, false);
-    EXPECT_FALSE(rig.framework.Display()->IsWindowed());
+    for (const bool windowed : {false, true}) {
+        windowed ? rig.framework.SetWindowedMode(800, 600) : rig.framework.SetFullScreenMode(800, 600, 32);
+        EXPECT_EQ(page->fullScreenBox->checked, !windowed);
+        rig.Frames(5, 316, 10, false);
+        EXPECT_EQ(rig.framework.Display()->IsWindowed(), windowed);
+    }
 }

@@ -4,10 +4,8 @@
 // helpers that click as a player does and read files back byte for byte.
 #pragma once
 
-#include "gui/DXFramework.h"
 #include "gui/FrameworkHarness.h"
 #include "gui/StateScreen.h"
-#include "media/Mouse.h"
 #include "platform/Files.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/SettingsFiles.h"
@@ -26,14 +24,9 @@ namespace page_test {
 
 using Bytes = std::vector<uint8_t>;
 
-// The settings files as the game's writers lay them out (their bytes are
-// checked against a hand-laid copy in SettingsFilesTest).
+// The game choice as the game's writer lays it out (its bytes are checked
+// against a hand-laid copy in SettingsFilesTest, as are the options').
 inline Bytes PlayGameBytes(int32_t type, const std::string& layout) { return EncodePlayGame({type, layout}); }
-
-inline Bytes OptionsBytes(std::array<int32_t, 4> numbers, const std::string& backdrop, const std::string& tileSet)
-{
-    return EncodeOptions({numbers[0], numbers[1], numbers[2], numbers[3], backdrop, tileSet});
-}
 
 // A game screen that only notes the files and values its activation sees.
 class CStandInGame : public CStateScreen {
@@ -45,12 +38,6 @@ public:
         playGameSeen = platform::ReadWholeFile("Data\\PlayGame.dat").value_or(Bytes{});
         pendingSeen = pendingLoadPath;
         pendingLoadPath.clear();
-        shown = true;
-        return true;
-    }
-    bool Deactivate() override
-    {
-        shown = false;
         return true;
     }
     int activations = 0;
@@ -81,50 +68,35 @@ public:
             framework.AddScreen(game);
             games[static_cast<size_t>(id - kTraditionalScreenId)] = game;
         }
+        // The values the pages share, as the game starts them.
         pendingLoadPath.clear();
         savedGameCheck = nullptr;
         musicFlag = 0;
     }
-    ~CPageRig()
-    {
-        pendingLoadPath.clear();
-        savedGameCheck = nullptr;
-        musicFlag = 0;
-    }
-    CPageRig(const CPageRig&) = delete;
-    CPageRig& operator=(const CPageRig&) = delete;
 
     void Start() { ASSERT_TRUE(framework.SwitchToScreen(kMainMenuScreenId)); }
 
-    // Frames of 20 ms with the pointer at (x, y) and the left button as
-    // given; the first result that is not 0.
-    int32_t Frames(int count, int32_t x, int32_t y, bool down)
+    // Frames of 20 ms with the pointer at (x, y) and the left button as given.
+    void Frames(int count, int32_t x, int32_t y, bool down)
     {
-        int32_t result = 0;
-        for (int i = 0; i < count && result == 0; ++i) {
-            harness.PointAt(x, y);
-            framework.Mouse()->x = x;
-            framework.Mouse()->y = y;
-            harness.SetLeftButton(down);
-            result = framework.RunFrame();
-            harness.clock->Advance(20);
+        for (int i = 0; i < count; ++i) {
+            harness.Frame(framework, x, y, down);
         }
-        return result;
     }
     // A press of one frame, then frames with the button up until a button's
     // click has been reported (300 ms).
-    int32_t Click(int32_t x, int32_t y)
+    void Click(int32_t x, int32_t y)
     {
-        const int32_t result = Frames(1, x, y, true);
-        return result != 0 ? result : Frames(15, x, y, false);
+        Frames(1, x, y, true);
+        Frames(15, x, y, false);
     }
-    int32_t ClickOnPage(int32_t x, int32_t y) { return Click(x, y + kPageTop); }
-    // A main menu button by its index (0 Play Game ... 4 Exit); also waits
-    // out the button's lock-out.
-    int32_t ClickMenu(int button)
+    void ClickOnPage(int32_t x, int32_t y) { Click(x, y + kPageTop); }
+    // A main menu button by its index (0 Play Game ... 3 Help); also waits out
+    // the button's lock-out.
+    void ClickMenu(int button)
     {
-        const int32_t result = Click(675, 68 + 116 * button);
-        return result != 0 ? result : Frames(10, 675, 10, false);
+        Click(675, 68 + 116 * button);
+        Frames(10, 675, 10, false);
     }
 
     // A key held for one frame (Shift too when asked), then three frames up.
@@ -139,6 +111,13 @@ public:
     }
 
     template <typename Page> Page* OpenPage() { return dynamic_cast<Page*>(menu->OpenPage()); }
+    // The menu started and the page of a button opened.
+    template <typename Page> Page* Open(int button)
+    {
+        Start();
+        ClickMenu(button);
+        return OpenPage<Page>();
+    }
 
     Bytes Read(const std::string& gamePath) { return platform::ReadWholeFile(gamePath).value_or(Bytes{}); }
     void Write(const std::string& relative, const Bytes& bytes) { harness.runFolder.Write(relative, bytes); }
