@@ -642,7 +642,7 @@ void CGameScreen::HandleBoardKeys()
     }
     KeepFocusOnFreeTile();
     for (const auto& [key, direction] : kArrows) {
-        if (!keyPresses.WasPressed(key)) {
+        if (!keyPresses.WasPressedOrRepeated(key)) {
             continue;
         }
         if (!focusShown || focusTile < 0) {

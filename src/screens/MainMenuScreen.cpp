@@ -205,7 +205,7 @@ void CMainMenuScreen::HandleFocusKeys()
             gui::ActOnFocus(stop, gui::EFocusKey::Press, sounds);
         }
         for (const SArrow& a : kArrows) {
-            if (keyPresses.WasPressed(a.key)) {
+            if (keyPresses.WasPressedOrRepeated(a.key)) {
                 gui::ActOnFocus(stop, a.action, sounds);
             }
         }
