@@ -62,18 +62,12 @@ inline void ScanDrawBoard(
     }
 }
 
+// Each corner's pick box relative to its cell's pixel, all bounds exclusive.
 inline bool InPickBox(int k, int px, int py, int x, int y)
 {
-    switch (k) {
-    case 0:
-        return px < x && x < px + 40 && py < y && y < py + 57;
-    case 1:
-        return px + 1 < x && x < px + 21 && py < y && y < py + 57;
-    case 2:
-        return px < x && x < px + 40 && py + 1 < y && y < py + 29;
-    default:
-        return px + 1 < x && x < px + 21 && py + 1 < y && y < py + 29;
-    }
+    static constexpr int kBoxes[4][4] = {{0, 0, 40, 57}, {1, 0, 21, 57}, {0, 1, 40, 29}, {1, 1, 21, 29}};
+    const int* box = kBoxes[k];
+    return px + box[0] < x && x < px + box[2] && py + box[1] < y && y < py + box[3];
 }
 
 // One cell of a present tile, in the pick's scan order.
