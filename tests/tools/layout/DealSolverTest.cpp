@@ -15,6 +15,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace layout_tool {
 namespace {
@@ -98,12 +99,7 @@ bool ClearsByBruteForce(board::CBoard& board, std::set<std::vector<bool>>& lost)
 TEST(DealSolverTest, HandLaidBoards)
 {
     CDealSolver solver;
-    struct SCase {
-        const char* what;
-        std::vector<SPlaced> tiles;
-        ESolveResult expected;
-    };
-    const SCase cases[] = {
+    const std::tuple<const char*, std::vector<SPlaced>, ESolveResult> cases[] = {
         {"a row A A B B: only the ends are free and differ",
             {{{0, 0, 0}, 1}, {{2, 0, 0}, 1}, {{4, 0, 0}, 2}, {{6, 0, 0}, 2}}, ESolveResult::Lost},
         {"two pairs that each cover the other's partner",
@@ -120,11 +116,11 @@ TEST(DealSolverTest, HandLaidBoards)
                 {{12, 0, 0}, 1}, {{12, 0, 1}, 3}},
             ESolveResult::Won},
     };
-    for (const SCase& test : cases) {
-        SCOPED_TRACE(test.what);
-        auto laid = Lay(test.tiles);
+    for (const auto& [what, tiles, expected] : cases) {
+        SCOPED_TRACE(what);
+        auto laid = Lay(tiles);
         const SSolveOutcome outcome = solver.Solve(*laid);
-        EXPECT_EQ(outcome.result, test.expected);
+        EXPECT_EQ(outcome.result, expected);
         if (outcome.result == ESolveResult::Won) {
             EXPECT_TRUE(ReplayClears(*laid, outcome.moves));
         }
@@ -186,28 +182,20 @@ std::vector<SPlaced> RandomBoard(std::mt19937& random, int columns, int spots, i
 // peeled again along the way.
 TEST(DealSolverTest, AgreesWithExhaustiveSearchOnRandomBoards)
 {
-    struct SShape {
-        const char* what;
-        int columns;
-        int spots;
-        int raised;
-        int levels;
-        int rounds;
-    };
-    const SShape shapes[] = {
+    // What, columns, spots, raised tiles, levels and rounds.
+    const std::tuple<const char*, int, int, int, int, int> shapes[] = {
         {"two levels", 14, 12, 4, 2, 300},
         {"three levels, long rows", 24, 20, 12, 3, 300},
         {"four levels", 28, 20, 24, 4, 300},
     };
     CDealSolver solver; // one solver for all, as the solve command uses it
     std::mt19937 random(77);
-    for (const SShape& shape : shapes) {
-        SCOPED_TRACE(shape.what);
+    for (const auto& [what, columns, spots, raised, levels, rounds] : shapes) {
+        SCOPED_TRACE(what);
         int won = 0;
         int lostCount = 0;
-        for (int round = 0; round < shape.rounds; ++round) {
-            const std::vector<SPlaced> tiles
-                = RandomBoard(random, shape.columns, shape.spots, shape.raised, shape.levels);
+        for (int round = 0; round < rounds; ++round) {
+            const std::vector<SPlaced> tiles = RandomBoard(random, columns, spots, raised, levels);
             auto laid = Lay(tiles);
             const SSolveOutcome outcome = solver.Solve(*laid);
             std::set<std::vector<bool>> lost;
@@ -222,29 +210,17 @@ TEST(DealSolverTest, AgreesWithExhaustiveSearchOnRandomBoards)
             }
         }
         // Both answers must have come up often enough to mean something.
-        EXPECT_GT(won, shape.rounds / 10);
-        EXPECT_GT(lostCount, shape.rounds / 20);
+        EXPECT_GT(won, rounds / 10);
+        EXPECT_GT(lostCount, rounds / 20);
     }
-}
-
-std::vector<SCellPosition> ShippedLayout(const std::string& name)
-{
-    const auto bytes = platform::ReadWholeFile(std::string(VELMORA_LAYOUTS_DIR) + "/" + name + ".txt");
-    EXPECT_TRUE(bytes.has_value());
-    const board::SLayoutText parsed = board::ParseLayoutText(std::string(bytes->begin(), bytes->end()));
-    std::vector<SCellPosition> cells;
-    for (const auto& tile : parsed.tiles) {
-        cells.push_back(tile.topLeft);
-    }
-    return cells;
 }
 
 // Real deals: a claimed win replays through the game's rules, a search cut
 // short is unknown, not lost, and a deal is the game's deal at its tick.
 TEST(DealSolverTest, TurtleDealsWinsReplayAndBudgetsRunOut)
 {
-    const auto turtle = ShippedLayout("Turtle");
-    ASSERT_EQ(turtle.size(), size_t{board::kTileCount});
+    const auto text = platform::ReadWholeFile(std::string(VELMORA_LAYOUTS_DIR) + "/Turtle.txt").value_or(platform::Bytes{});
+    const auto turtle = board::TopLeftCells(board::CompileLayoutText(std::string(text.begin(), text.end())).value());
     CDealSolver solver;
     auto dealt = std::make_unique<board::CBoard>();
     int won = 0;

@@ -188,12 +188,14 @@ TEST(LayoutToolTest, CompileRefusesProblemsUnlessForcedAndKeepsTheOldFile)
     EXPECT_EQ(platform::ReadWholeFile(temp.File("Odd")), board::EncodeLayout(data));
 
     // Even forced, a file needs 144 tiles inside the grid.
-    const std::string few = "name Few\ntile 0 0 0\n";
-    ASSERT_TRUE(board::ParseLayoutText(few).Ok());
-    temp.Write("Few.txt", few);
-    EXPECT_EQ(RunTool({"compile", "--force", temp.File("Few.txt"), temp.File("Few")}).status, kExitProblems);
-    EXPECT_FALSE(platform::FileExists(temp.File("Few")));
-
+    board::SLayoutData outside = BlockLayout();
+    outside.cells[143] = board::TileCells({31, 0, 7});
+    for (const std::string& text : {std::string("name Few\ntile 0 0 0\n"), board::PrintLayoutText(outside, "Out")}) {
+        ASSERT_TRUE(board::ParseLayoutText(text).Ok()) << text;
+        temp.Write("Few.txt", text);
+        EXPECT_EQ(RunTool({"compile", "--force", temp.File("Few.txt"), temp.File("Few")}).status, kExitProblems);
+        EXPECT_FALSE(platform::FileExists(temp.File("Few")));
+    }
     EXPECT_EQ(RunTool({"compile", temp.File("Odd"), temp.File("Copy")}).status, kExitProblems) << "a file, not a text";
 }
 
@@ -228,7 +230,7 @@ std::vector<SCellPosition> Moved(std::vector<SCellPosition> tiles, SCellPosition
 
 // The share is over the smaller layout's cells, the best of every shift by
 // cells and levels; mirror images are not tried.
-TEST(LayoutToolTest, OverlapFindsTheBestShiftAlongColumnsRowsAndLevels)
+TEST(LayoutToolTest, OverlapFindsTheBestShiftAndFailsOnLayoutsTooAlike)
 {
     const auto block = board::TopLeftCells(BlockLayout());
     const std::vector<SCellPosition> ell = {{0, 0, 0}, {0, 2, 0}, {0, 4, 0}, {2, 4, 0}};
@@ -253,16 +255,13 @@ TEST(LayoutToolTest, OverlapFindsTheBestShiftAlongColumnsRowsAndLevels)
     }
     EXPECT_FALSE((SOverlap{70, 100, {}}).IsTooAlike());
     EXPECT_TRUE((SOverlap{71, 100, {}}).IsTooAlike());
-}
 
-TEST(LayoutToolTest, OverlapFailsOnLayoutsTooAlike)
-{
+    // The command: each layout's most alike, seen from either side, and a
+    // failure for the pair too alike.
     testing_support::CTempDir temp;
     board::SLayoutData moved = BlockLayout();
     for (auto& tile : moved.cells) {
-        for (auto& cell : tile) {
-            cell.column += 4;
-        }
+        tile = board::TileCells({tile[0].column + 4, tile[0].row, tile[0].level});
     }
     temp.Write("Block.txt", board::PrintLayoutText(BlockLayout(), "Block"));
     temp.Write("Moved.txt", board::PrintLayoutText(moved, "Moved"));
