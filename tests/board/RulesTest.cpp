@@ -45,8 +45,6 @@ TEST(RulesTest, IsTileFreeLooksAboveThenLeftThenRight)
         {"column 30 with a left neighbour", {{30, 4, 1}, {28, 4, 1}}, true},
         {"column 30, covered", {{30, 4, 1}, {30, 5, 2}}, false},
         {"column 28 between neighbours", {{28, 4, 1}, {26, 4, 1}, {30, 4, 1}}, false},
-        {"level 7 alone", {{10, 4, 7}}, true},
-        {"level 7 between neighbours", {{10, 4, 7}, {8, 4, 7}, {12, 4, 7}}, false},
     };
     for (const auto& [what, places, free] : cases) {
         EXPECT_EQ(board::IsTileFree(*BoardWithTiles(places), 0), free) << what;
