@@ -161,8 +161,7 @@ TEST_F(BoardDrawingTest, PiecesCoverTheirNeighboursAndMarksLieOverTheirTile)
     for (int t = 0; t < 6; ++t) {
         board->SetTileIdentity(t, t, t + 1, t + 1);
     }
-    board->Tile(3).hinted = 1;
-    board->Tile(3).selected = 1;
+    board->Tile(3).hinted = board->Tile(3).selected = 1;
     board->Tile(5).present = 0;
     Back().Fill({0, 0, 800, 600}, kBackground);
     board::DrawBoard(*display, *board, {&tiles, overlay.get(), hint.get()}, 65, 25);
@@ -270,7 +269,6 @@ TEST_F(BoardDrawingTest, DrawsTheSameCallsAsTheScanOnManyBoards)
     CSprite overlay;
     CSprite hint;
     const board::SBoardPictures pictures{&tiles, &overlay, &hint};
-    int boardsDrawn = 0;
     ForManyBoards(60, 3, [&](const CBoard& board) {
         for (const auto& [x0, y0] : {std::pair{65, 25}, {-7, 300}}) {
             CRecordingCanvas scanned;
@@ -282,9 +280,7 @@ TEST_F(BoardDrawingTest, DrawsTheSameCallsAsTheScanOnManyBoards)
                 ASSERT_EQ(indexed.calls[i], scanned.calls[i]) << "call " << i;
             }
         }
-        ++boardsDrawn;
     });
-    EXPECT_EQ(boardsDrawn, 183);
 }
 
 // Pixels of the board area (the picture above the button bar) at random,

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <optional>
 #include <tuple>
-#include <type_traits>
 
 namespace {
 
@@ -19,9 +18,6 @@ using board::CBoard;
 using board::SCellPosition;
 using board_test::CountOccupiedCells;
 using Bytes = std::vector<uint8_t>;
-
-// Tiles point into their own board's grid: a copy would point into another.
-static_assert(!std::is_copy_constructible_v<CBoard> && !std::is_copy_assignable_v<CBoard>);
 
 // Cell identities are stale (and never read) while a cell is not occupied.
 void ExpectConstructedApartFromPath(const CBoard& board)

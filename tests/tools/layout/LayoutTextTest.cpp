@@ -123,7 +123,6 @@ TEST(LayoutTextTest, PrintedTextCompilesBackToTheSameFile)
     const std::tuple<bool, SMoves, std::vector<SLayoutRecord>, bool, bool> cases[] = {
         {false, {}, {}, false, false}, // canonical
         {true, {}, {}, true, false}, // reversed
-        {false, {{5, {10, 4, 1}}, {100, {12, 0, 0}}}, {}, true, false}, // two tiles swapped
         {false, {{143, {2, 0, 0}}}, {}, true, true}, // on tile 0's place
         {false, {{143, {23, 10, 1}}}, {}, false, true}, // half over another, in canonical order
         {false, {{0, {3, 1, 0}}}, {}, true, true}, // half over others, out of order

@@ -37,13 +37,6 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 std::string LayoutsFolder() { return VELMORA_LAYOUTS_DIR; }
 
-std::vector<SCellPosition> TopLefts(const board::SLayoutText& layout)
-{
-    std::vector<SCellPosition> cells(layout.tiles.size());
-    std::ranges::transform(layout.tiles, cells.begin(), &board::STextTile::topLeft);
-    return cells;
-}
-
 std::string ReadText(const std::string& path)
 {
     const auto bytes = platform::ReadWholeFile(path);
@@ -272,7 +265,9 @@ TEST(LayoutToolTest, DocumentedExampleReadsAsDescribed)
     const size_t end = readme.find("```", start + 3);
     const auto layout = board::ParseLayoutText(readme.substr(start + 4, end - start - 4));
     ASSERT_TRUE(layout.Ok()) << layout.problems[0].message;
-    EXPECT_EQ(TopLefts(layout), (std::vector<SCellPosition>{{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 1, 0}, {1, 0, 1}}));
+    std::vector<SCellPosition> cells(layout.tiles.size());
+    std::ranges::transform(layout.tiles, cells.begin(), &board::STextTile::topLeft);
+    EXPECT_EQ(cells, (std::vector<SCellPosition>{{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 1, 0}, {1, 0, 1}}));
 }
 
 } // namespace
