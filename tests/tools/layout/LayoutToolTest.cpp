@@ -6,7 +6,6 @@
 
 #include "../../board/BoardTestLayouts.h"
 
-#include "LayoutCheck.h"
 #include "LayoutText.h"
 #include "platform/Files.h"
 #include "support/TempDir.h"
@@ -14,9 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <tuple>
 
@@ -40,13 +37,6 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 std::string LayoutsFolder() { return VELMORA_LAYOUTS_DIR; }
 
-std::vector<SCellPosition> TopLefts(const board::SLayoutText& layout)
-{
-    std::vector<SCellPosition> cells(layout.tiles.size());
-    std::ranges::transform(layout.tiles, cells.begin(), &board::STextTile::topLeft);
-    return cells;
-}
-
 std::string ReadText(const std::string& path)
 {
     const auto bytes = platform::ReadWholeFile(path);
@@ -57,56 +47,26 @@ using board_test::BlockLayout;
 
 TEST(LayoutToolTest, UsageAndUnknownCommands)
 {
-    const std::pair<std::vector<std::string>, int> cases[]
-        = {{{}, kExitUsage}, {{"--help"}, kExitOk}, {{"frobnicate"}, kExitUsage}, {{"compile", "only-one"}, kExitUsage},
-            {{"compile", "a", "b", "c"}, kExitUsage}, {{"decompile"}, kExitUsage}, {{"check"}, kExitUsage},
-            {{"preview", "only-one"}, kExitUsage}, {{"overlap", "only-one"}, kExitUsage}};
-    for (const auto& [args, status] : cases) {
+    const std::string turtle = LayoutsFolder() + "/Turtle.txt";
+    // The arguments, the exit status and a part of what the tool says.
+    const std::tuple<std::vector<std::string>, int, const char*> cases[] = {{{}, kExitUsage, "usage: velmora-layout"},
+        {{"--help"}, kExitOk, "usage: velmora-layout"}, {{"frobnicate"}, kExitUsage, "unknown command \"frobnicate\""},
+        {{"compile", "only-one"}, kExitUsage, "usage:"}, {{"compile", "a", "b", "c"}, kExitUsage, "usage:"},
+        {{"decompile"}, kExitUsage, "usage:"}, {{"check"}, kExitUsage, "usage:"},
+        {{"preview", "only-one"}, kExitUsage, "usage:"}, {{"overlap", "only-one"}, kExitUsage, "usage:"},
+        {{"solve"}, kExitUsage, "usage:"}, {{"solve", turtle, "--deals"}, kExitUsage, "--deals needs a positive"},
+        {{"solve", turtle, "--deals", "0"}, kExitUsage, "needs a positive"},
+        {{"solve", turtle, "--budget", "ten"}, kExitUsage, "--budget needs a positive"},
+        {{"solve", turtle, "--fast"}, kExitUsage, "unknown option \"--fast\""}};
+    for (const auto& [args, status, says] : cases) {
         const SRun run = RunTool(args);
-        EXPECT_EQ(run.status, status) << (args.empty() ? "(none)" : args[0]);
-        EXPECT_TRUE(Contains(run.status == kExitOk ? run.out : run.err, "usage: velmora-layout"));
+        EXPECT_EQ(run.status, status) << (args.empty() ? "(none)" : args.back());
+        EXPECT_TRUE(Contains(run.status == kExitOk ? run.out : run.err, says)) << run.err;
     }
 }
 
-// Every shipped layout compiles, checks without a warning, prints back to a
-// text that compiles to the same bytes, can be cleared, and differs from
-// every other in shape.
-TEST(LayoutToolTest, ShippedLayoutsCompileCheckRoundTripAndDiffer)
-{
-    testing_support::CTempDir temp;
-    // In canonical order the tile part of two files is alike only when their shapes are.
-    std::map<std::vector<uint8_t>, std::string> seen;
-    for (const auto& file : platform::ListFiles(LayoutsFolder())) {
-        if (!file.ends_with(".txt")) {
-            continue;
-        }
-        const std::string name = file.substr(0, file.size() - 4);
-        const std::string source = LayoutsFolder() + "/" + file;
-        SCOPED_TRACE(name);
-        const SRun compile = RunTool({"compile", source, temp.File(name)});
-        ASSERT_EQ(compile.status, kExitOk) << compile.err;
-        const auto bytes = platform::ReadWholeFile(temp.File(name));
-        ASSERT_TRUE(bytes && bytes->size() == board::kLayoutFileBytes);
-        const SRun check = RunTool({"check", temp.File(name), source});
-        EXPECT_EQ(std::pair(check.status, check.err), std::pair(kExitOk, std::string())) << "not even a warning";
-
-        const SRun decompile = RunTool({"decompile", temp.File(name)});
-        ASSERT_EQ(decompile.status, kExitOk);
-        EXPECT_FALSE(Contains(decompile.out, "\norder\n")) << "shipped layouts are in canonical order";
-        temp.Write("again/" + file, decompile.out);
-        ASSERT_EQ(RunTool({"compile", temp.File("again/" + file), temp.File("again/" + name)}).status, kExitOk);
-        EXPECT_EQ(platform::ReadWholeFile(temp.File("again/" + name)), bytes);
-
-        const auto layout = board::ParseLayoutText(ReadText(source));
-        ASSERT_TRUE(layout.Ok());
-        EXPECT_EQ(layout.name, name);
-        EXPECT_TRUE(board::FindsClearingOrder(TopLefts(layout), 7, 50));
-        const auto [where, added]
-            = seen.emplace(std::vector(bytes->begin(), bytes->begin() + board::kRecordsOffset), name);
-        EXPECT_TRUE(added) << "repeats " << where->second;
-    }
-    EXPECT_GE(seen.size(), 53u);
-}
+// The shipped layouts themselves are the CMake tests' (layout_assets_*):
+// they check without a warning, compile, check compiled, and differ.
 
 // Problems are named by file and line in texts, by file and tile number in
 // compiled files.
@@ -127,16 +87,6 @@ TEST(LayoutToolTest, CheckNamesFileAndLineOrTileOfEachProblem)
     EXPECT_TRUE(Contains(run.err, at + std::to_string(tileLine) + ": the tile at column 0, row 0, level 3 floats"))
         << run.err;
 
-    const std::string other = board::PrintLayoutText(BlockLayout(), "Named");
-    const int nameLine = board::ParseLayoutText(other).nameLine;
-    temp.Write("Other.txt", other);
-    const SRun named = RunTool({"check", temp.File("Other.txt")});
-    EXPECT_EQ(named.status, kExitOk) << named.err;
-    EXPECT_TRUE(Contains(named.err,
-        temp.File("Other.txt") + ": warning: line " + std::to_string(nameLine)
-            + ": the layout is named \"Named\" but will be listed as \"Other\""))
-        << named.err;
-
     board::SLayoutData data = BlockLayout();
     data.cells[143] = board::TileCells({3, 1, 0});
     ASSERT_TRUE(platform::WriteFileAtomically(temp.File("Overlap"), board::EncodeLayout(data)));
@@ -149,54 +99,47 @@ TEST(LayoutToolTest, CheckNamesFileAndLineOrTileOfEachProblem)
         << overlap.err;
 }
 
-// A designer's renamed copy: decompiled into a file of another name, edited,
-// and compiled under a third name, it is the layout its output file names.
-TEST(LayoutToolTest, RenamedCopyCompilesUnderItsOutputName)
+// A layout is listed under its file's name: a designer's renamed copy
+// compiles with a warning under its output name, a compiled file prints
+// under its own. Through decompile and compile, order, shared cells and
+// records come back byte for byte.
+TEST(LayoutToolTest, NamesComeFromFilesAndDecompileKeepsEverything)
 {
     testing_support::CTempDir temp;
-    const SRun decompiled = RunTool({"decompile", LayoutsFolder() + "/Turtle.txt"});
-    ASSERT_EQ(decompiled.status, kExitOk) << decompiled.err;
-    std::string text = decompiled.out;
-    const size_t record = text.find("record 1 ");
-    ASSERT_NE(record, std::string::npos);
-    text.replace(record, text.find('\n', record) - record, "record 1 \"Designer\" 1234");
+    const std::string text = board::PrintLayoutText(BlockLayout(), "Turtle");
     temp.Write("my turtle.txt", text);
     temp.MakeFolder("Layouts");
+    const SRun renamed = RunTool({"compile", temp.File("my turtle.txt"), temp.File("Layouts/My Turtle")});
+    EXPECT_EQ(renamed.status, kExitOk);
+    EXPECT_EQ(renamed.err,
+        temp.File("my turtle.txt") + ": warning: line " + std::to_string(board::ParseLayoutText(text).nameLine)
+            + ": the layout is named \"Turtle\" but will be listed as \"My Turtle\", the name of its file\n");
+    EXPECT_TRUE(RunTool({"decompile", temp.File("Layouts/My Turtle")}).out.find("\nname My Turtle\n") != std::string::npos);
+    EXPECT_EQ(RunTool({"compile", temp.File("my turtle.txt"), temp.File("Turtle")}).err, "");
 
-    const SRun compiled = RunTool({"compile", temp.File("my turtle.txt"), temp.File("Layouts/My Turtle")});
-    EXPECT_EQ(compiled.status, kExitOk) << compiled.err;
-    EXPECT_TRUE(Contains(compiled.err, "warning:")) << compiled.err;
-    EXPECT_TRUE(Contains(compiled.err, "named \"Turtle\" but will be listed as \"My Turtle\"")) << compiled.err;
-    EXPECT_FALSE(Contains(compiled.err, "not compiled")) << compiled.err;
-    const SRun back = RunTool({"decompile", temp.File("Layouts/My Turtle")});
-    ASSERT_EQ(back.status, kExitOk) << back.err;
-    const board::SLayoutText parsed = board::ParseLayoutText(back.out);
-    EXPECT_EQ(parsed.name, "My Turtle");
-    EXPECT_EQ(parsed.records[0].holder, "Designer");
-    EXPECT_EQ(parsed.records[0].value, 1234);
-
-    // The same text under a name that agrees compiles quietly.
-    const SRun quiet = RunTool({"compile", temp.File("my turtle.txt"), temp.File("Turtle")});
-    EXPECT_EQ(quiet.status, kExitOk);
-    EXPECT_EQ(quiet.err, "");
+    board::SLayoutData data = BlockLayout();
+    std::reverse(data.cells.begin(), data.cells.end());
+    data.cells[10] = data.cells[20];
+    data.records = {{{"A \"b\"", 1}, {"\x01", -2}, {"", 3}}};
+    const auto bytes = board::EncodeLayout(data);
+    ASSERT_TRUE(platform::WriteFileAtomically(temp.File("Mixed"), bytes));
+    const SRun decompile = RunTool({"decompile", temp.File("Mixed")});
+    ASSERT_EQ(decompile.status, kExitOk);
+    temp.Write("Mixed.txt", decompile.out);
+    ASSERT_EQ(RunTool({"compile", "--force", temp.File("Mixed.txt"), temp.File("Back")}).status, kExitOk);
+    EXPECT_EQ(platform::ReadWholeFile(temp.File("Back")), bytes);
 }
 
 TEST(LayoutToolTest, BadFilesAreRefusedWithoutCrashing)
 {
+    // Random bytes are the fuzz entry's (fuzz_mutations_layout); here the
+    // commands' answers to files that are wrong in the ways files go wrong.
     testing_support::CTempDir temp;
-    std::mt19937 random(5);
     std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {{"empty", {}}, {"one zero", {0}},
         {"short", std::vector<uint8_t>(7019, 0)}, {"long", board::EncodeLayout(BlockLayout())},
-        {"huge number", std::vector<uint8_t>(board::kLayoutFileBytes, 0xff)}};
+        {"huge number", std::vector<uint8_t>(board::kLayoutFileBytes, 0xff)},
+        {"long line", std::vector<uint8_t>(1 << 20, '+')}};
     files[3].second.push_back(0);
-    for (const size_t size : {size_t{10}, board::kLayoutFileBytes, size_t{20000}}) {
-        std::vector<uint8_t> bytes(size);
-        std::ranges::generate(bytes, [&] { return static_cast<uint8_t>(random() % 255 + 1); });
-        files.push_back({"random text " + std::to_string(size), bytes}); // no zero: read as text
-        bytes[size / 2] = 0;
-        files.push_back({"random " + std::to_string(size), bytes});
-    }
-    files.push_back({"long line", std::vector<uint8_t>(1 << 20, '+')});
     for (const auto& [what, bytes] : files) {
         temp.Write("input", bytes);
         const SRun check = RunTool({"check", temp.File("input")});
@@ -230,36 +173,15 @@ TEST(LayoutToolTest, CompileRefusesProblemsUnlessForcedAndKeepsTheOldFile)
     EXPECT_EQ(platform::ReadWholeFile(temp.File("Odd")), board::EncodeLayout(data));
 
     // Even forced, a file needs 144 tiles inside the grid.
-    std::string few = "name Few\nlevel 0\n+-\n|_\n";
-    for (int row = 2; row < board::kRows; ++row) {
-        few += ".\n";
+    board::SLayoutData outside = BlockLayout();
+    outside.cells[143] = board::TileCells({31, 0, 7});
+    for (const std::string& text : {std::string("name Few\ntile 0 0 0\n"), board::PrintLayoutText(outside, "Out")}) {
+        ASSERT_TRUE(board::ParseLayoutText(text).Ok()) << text;
+        temp.Write("Few.txt", text);
+        EXPECT_EQ(RunTool({"compile", "--force", temp.File("Few.txt"), temp.File("Few")}).status, kExitProblems);
+        EXPECT_FALSE(platform::FileExists(temp.File("Few")));
     }
-    ASSERT_TRUE(board::ParseLayoutText(few).Ok());
-    temp.Write("Few.txt", few);
-    EXPECT_EQ(RunTool({"compile", "--force", temp.File("Few.txt"), temp.File("Few")}).status, kExitProblems);
-    EXPECT_FALSE(platform::FileExists(temp.File("Few")));
-
     EXPECT_EQ(RunTool({"compile", temp.File("Odd"), temp.File("Copy")}).status, kExitProblems) << "a file, not a text";
-}
-
-TEST(LayoutToolTest, DecompileKeepsOrderSharedCellsAndRecords)
-{
-    testing_support::CTempDir temp;
-    board::SLayoutData data = BlockLayout();
-    std::reverse(data.cells.begin(), data.cells.end());
-    data.cells[10] = data.cells[20];
-    data.records = {{{"A \"b\"", 1}, {"\x01", -2}, {"", 3}}};
-    const auto bytes = board::EncodeLayout(data);
-    ASSERT_TRUE(platform::WriteFileAtomically(temp.File("Mixed"), bytes));
-
-    const SRun decompile = RunTool({"decompile", temp.File("Mixed")});
-    ASSERT_EQ(decompile.status, kExitOk);
-    for (const char* part : {"name Mixed\n", "\norder\n", "\ntile ", "record 1 \"A \\\"b\\\"\" 1\n"}) {
-        EXPECT_TRUE(Contains(decompile.out, part)) << part;
-    }
-    temp.Write("Mixed.txt", decompile.out);
-    ASSERT_EQ(RunTool({"compile", "--force", temp.File("Mixed.txt"), temp.File("Back")}).status, kExitOk);
-    EXPECT_EQ(platform::ReadWholeFile(temp.File("Back")), bytes);
 }
 
 TEST(LayoutToolTest, PreviewDrawsTilesInTheGameGeometryAndOrder)
@@ -293,7 +215,7 @@ std::vector<SCellPosition> Moved(std::vector<SCellPosition> tiles, SCellPosition
 
 // The share is over the smaller layout's cells, the best of every shift by
 // cells and levels; mirror images are not tried.
-TEST(LayoutToolTest, OverlapFindsTheBestShiftAlongColumnsRowsAndLevels)
+TEST(LayoutToolTest, OverlapFindsTheBestShiftAndFailsOnLayoutsTooAlike)
 {
     const auto block = board::TopLeftCells(BlockLayout());
     const std::vector<SCellPosition> ell = {{0, 0, 0}, {0, 2, 0}, {0, 4, 0}, {2, 4, 0}};
@@ -318,16 +240,13 @@ TEST(LayoutToolTest, OverlapFindsTheBestShiftAlongColumnsRowsAndLevels)
     }
     EXPECT_FALSE((SOverlap{70, 100, {}}).IsTooAlike());
     EXPECT_TRUE((SOverlap{71, 100, {}}).IsTooAlike());
-}
 
-TEST(LayoutToolTest, OverlapFailsOnLayoutsTooAlike)
-{
+    // The command: each layout's most alike, seen from either side, and a
+    // failure for the pair too alike.
     testing_support::CTempDir temp;
     board::SLayoutData moved = BlockLayout();
     for (auto& tile : moved.cells) {
-        for (auto& cell : tile) {
-            cell.column += 4;
-        }
+        tile = board::TileCells({tile[0].column + 4, tile[0].row, tile[0].level});
     }
     temp.Write("Block.txt", board::PrintLayoutText(BlockLayout(), "Block"));
     temp.Write("Moved.txt", board::PrintLayoutText(moved, "Moved"));
@@ -346,7 +265,9 @@ TEST(LayoutToolTest, DocumentedExampleReadsAsDescribed)
     const size_t end = readme.find("```", start + 3);
     const auto layout = board::ParseLayoutText(readme.substr(start + 4, end - start - 4));
     ASSERT_TRUE(layout.Ok()) << layout.problems[0].message;
-    EXPECT_EQ(TopLefts(layout), (std::vector<SCellPosition>{{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 1, 0}, {1, 0, 1}}));
+    std::vector<SCellPosition> cells(layout.tiles.size());
+    std::ranges::transform(layout.tiles, cells.begin(), &board::STextTile::topLeft);
+    EXPECT_EQ(cells, (std::vector<SCellPosition>{{0, 0, 0}, {2, 0, 0}, {4, 0, 0}, {6, 1, 0}, {1, 0, 1}}));
 }
 
 } // namespace
