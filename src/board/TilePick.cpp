@@ -37,16 +37,6 @@ constexpr SIndexRange CandidateRange(int offset, int step, int low, int high, in
     return {std::max(0, FloorDiv(offset - high, step) + 1), std::min(count - 1, FloorDiv(offset - low - 1, step))};
 }
 
-int FirstPresentTile(const CBoard& board, std::span<const SCellEntry> cell)
-{
-    for (const SCellEntry& entry : cell) {
-        if (board.Tile(entry.tile).present) {
-            return entry.tile;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 int PickTile(const CBoard& board, int x, int y)
@@ -64,7 +54,7 @@ int PickTile(const CBoard& board, int x, int y)
                 for (const SCellEntry& entry : cell) {
                     if (board.Tile(entry.tile).present
                         && kPickBoxes[entry.corner].Holds(dx - kCellWidthPx * c, dy - kCellHeightPx * r)) {
-                        return FirstPresentTile(board, cell);
+                        return board.TileAt(z, r, c);
                     }
                 }
             }

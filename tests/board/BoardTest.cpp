@@ -138,8 +138,6 @@ TEST(BoardTest, HostileLayoutFilesAreRefusedWithoutHarmAndNeverWritten)
     }
 }
 
-// TileAt is the pick's reference: the pick test compares the two on
-// overlapping boards.
 TEST(BoardTest, PlaceTileStaysInsideTheGrid)
 {
     // Tile, top-left cell, whether it is placed.
