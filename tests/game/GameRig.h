@@ -160,12 +160,14 @@ public:
             Frame(x, y, false);
         }
     }
-    void Idle(uint32_t ms)
+    // One frame that takes ms, then so many ordinary ones.
+    void Idle(uint32_t ms, int thenFrames = 0)
     {
         const uint32_t saved = frameMs;
         frameMs = ms;
         Frame(5, 5, false);
         frameMs = saved;
+        Frames(thenFrames);
     }
 
     // Down for one frame, then up.

@@ -157,21 +157,6 @@ protected:
     }
 };
 
-// Beyond what the reader refuses (a short file here), the check the load page
-// asks needs the layout the game was dealt from, readable.
-TEST_F(SavedGameTest, TheCheckRefusesUnreadableFilesAndGamesWithoutTheirLayout)
-{
-    Write("Good", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
-    Write("Short", std::vector<uint8_t>(10, 1));
-    Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", kTwo));
-    rig.harness.runFolder.Write("Layouts/Broken", std::vector<uint8_t>(7020, 0xFF));
-    Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", kTwo));
-    EXPECT_TRUE(game::IsUsableSavedGame("Saves\\Good"));
-    for (const char* name : {"Short", "Layout gone", "Layout broken", "Missing"}) {
-        EXPECT_FALSE(game::IsUsableSavedGame(std::string("Saves\\") + name)) << name;
-    }
-}
-
 TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
 {
     for (const int32_t screenId : {kTraditionalScreenId, kVeskStyleScreenId, kZandorScreenId}) {
@@ -233,8 +218,7 @@ TEST_F(SavedGameTest, AGameSavedAfterItsRecordWasCancelledLoadsEmptyAndEnded)
     game = rig.Current();
     ASSERT_NE(game->Board(), nullptr);
     const int32_t clock = game->Clock();
-    rig.Idle(5000);
-    rig.Frames(1);
+    rig.Idle(5000, 1);
     EXPECT_EQ(game->Clock(), clock) << "an ended game's clock stands";
 }
 
@@ -259,25 +243,37 @@ TEST_F(SavedGameTest, AnEmptyNameSavesUnderTheDefaultAndAFailedSaveSaysSo)
     EXPECT_FALSE(game->SaveGame("a\\b"));
 }
 
-// A new game on a short or missing layout, a saved game whose layout is gone
-// or of another type: no board, and back to the menu.
-TEST_F(SavedGameTest, AnUnplayableLayoutOrSavedGameGoesBackToTheMenu)
+// The check the load page asks refuses a short or missing file and a game
+// whose layout is gone or broken; a game screen refuses those, a saved game
+// of another type and a new game on a short or missing layout: no board, and
+// back to the menu. The usable Traditional game is played.
+TEST_F(SavedGameTest, UnusableSavedGamesAndLayoutsAreRefusedAndGoBackToTheMenu)
 {
+    Write("Short", std::vector<uint8_t>(10, 1));
+    Write("Layout gone", HandMadeFile(1, 0, "Layouts\\Gone", kTwo));
+    rig.harness.runFolder.Write("Layouts/Broken", std::vector<uint8_t>(7020, 0xFF));
+    Write("Layout broken", HandMadeFile(1, 0, "Layouts\\Broken", kTwo));
     rig.harness.runFolder.Write("Layouts/Short", std::vector<uint8_t>(100, 0));
     Write("Vesk", HandMadeFile(2, 5000, "Layouts\\Free", kTwo));
-    Write("Gone", HandMadeFile(1, 5000, "Layouts\\Gone", kTwo));
-    for (const char* name : {"Short", "Missing", "Saves\\Gone", "Saves\\Vesk"}) {
+    Write("Good", HandMadeFile(1, 5000, "Layouts\\Free", kTwo));
+    // A saved game (else a layout for a new game), and whether the check takes it.
+    const std::pair<const char*, bool> cases[] = {{"Saves\\Short", false}, {"Saves\\Missing", false},
+        {"Saves\\Layout gone", false}, {"Saves\\Layout broken", false}, {"Short", false}, {"Missing", false},
+        {"Saves\\Vesk", true}, {"Saves\\Good", true}};
+    for (const auto& [name, usable] : cases) {
         SCOPED_TRACE(name);
+        const bool plays = std::string_view(name) == "Saves\\Good";
         if (std::string_view(name).starts_with("Saves")) {
+            EXPECT_EQ(game::IsUsableSavedGame(name), usable);
             pendingLoadPath = name;
             rig.framework.SwitchToScreen(kTraditionalScreenId);
             EXPECT_TRUE(pendingLoadPath.empty());
         } else {
             rig.Start(kTraditionalScreenId, name);
         }
-        EXPECT_EQ(rig.Current()->Board(), nullptr);
+        EXPECT_EQ(rig.Current()->Board() != nullptr, plays);
         rig.Frames(1);
-        EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
+        EXPECT_EQ(rig.framework.CurrentId(), plays ? kTraditionalScreenId : kMainMenuScreenId);
     }
 }
 

@@ -39,28 +39,23 @@ TEST_F(ZandorTest, TheFirstTargetHasThirtySecondsTheNextTen)
     EXPECT_EQ(game->HudTexts()[0], "Missed Pairs: 0");
     EXPECT_EQ(game->HudTexts()[2], "Least Missed Pairs: Cy, 25");
     EXPECT_EQ(game->HudTexts()[3], "30");
-    rig.Idle(1500);
-    rig.Frames(1);
+    rig.Idle(1500, 1);
     EXPECT_EQ(game->HudTexts()[3], "28");
 
     rig.ClickTile(pair->first);
     ASSERT_EQ(game->Selection(), pair->first);
     // A frame's checks see the clock as the frame before left it.
-    rig.Idle(26900); // 1,600 ms left
-    rig.Frames(2);
+    rig.Idle(26900, 2); // 1,600 ms left
     EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 0);
-    rig.Idle(200); // 1,400 ms left
-    rig.Frames(2);
+    rig.Idle(200, 2); // 1,400 ms left
     EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 2);
     const auto marked = board::FindFirstPair(*game->Board());
     EXPECT_EQ(game->Board()->Tile(marked->first).matchGroup, game->TargetGroup());
     EXPECT_EQ(game->MissedPairs(), 0);
 
-    rig.Idle(900); // 500 ms left: not yet
-    rig.Frames(2);
+    rig.Idle(900, 2); // 500 ms left: not yet
     EXPECT_EQ(game->MissedPairs(), 0);
-    rig.Idle(1); // 499 ms left
-    rig.Frames(2);
+    rig.Idle(1, 2); // 499 ms left
     EXPECT_EQ(game->MissedPairs(), 1);
     EXPECT_EQ(game->Clock(), 10000);
     EXPECT_EQ(game->Selection(), -1);
@@ -71,8 +66,7 @@ TEST_F(ZandorTest, TheFirstTargetHasThirtySecondsTheNextTen)
     // The next click starts a new selection; taking the pair gives a fresh 10 s.
     rig.ClickTile(next->first);
     EXPECT_EQ(game->Selection(), next->first);
-    rig.Idle(3000);
-    rig.Frames(1);
+    rig.Idle(3000, 1);
     rig.ClickTile(next->second);
     EXPECT_EQ(game->Clock(), 10000);
     EXPECT_EQ(game->MissedPairs(), 1);
@@ -147,8 +141,7 @@ TEST_F(ZandorTest, ASavedCountAtItsLargestStaysThere)
     ASSERT_EQ(game->MissedPairs(), kMost);
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->MissedPairs(), kMost);
-    rig.Idle(25000); // the target's time runs out: another miss
-    rig.Frames(2);
+    rig.Idle(25000, 2); // the target's time runs out: another miss
     EXPECT_EQ(game->MissedPairs(), kMost);
 }
 
