@@ -71,21 +71,18 @@ public:
         options.tileSet = "Ivory";
         WriteOptionsFile(options);
         framework.SetFullScreenMode(800, 600, 32);
-        Register(new CMainMenuScreen(&framework), kMainMenuScreenId);
-        Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
-        Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
-        zandor = Register(new CZandorScreen(&framework), kZandorScreenId);
+        zandor = new CZandorScreen(&framework);
+        const std::pair<CStateScreen*, int32_t> screens[] = {{new CMainMenuScreen(&framework), kMainMenuScreenId},
+            {new CTraditionalScreen(&framework), kTraditionalScreenId},
+            {new CVeskStyleScreen(&framework), kVeskStyleScreenId}, {zandor, kZandorScreenId}};
+        for (const auto& [screen, id] : screens) {
+            screen->SetId(id);
+            framework.AddScreen(screen);
+        }
     }
 
     // The layouts the game ships, beside the test's own.
     bool CopyBuiltLayouts() { return harness.CopyRunData("Layouts"); }
-
-    template <typename Screen> Screen* Register(Screen* screen, int32_t id)
-    {
-        screen->SetId(id);
-        framework.AddScreen(screen);
-        return screen;
-    }
 
     void WriteLayout(const std::string& name, const board::SLayoutData& layout)
     {
