@@ -1,9 +1,10 @@
-// Vesk Style frame by frame: the bonus per pair over a whole board, the hint
-// rule at its edge, the time-out that freezes the board, and a clock that
+// Vesk Style frame by frame: the bonus per pair over a whole board won by
+// clicks, its record asked for and stored, the hint rule at its edge, the time-out that freezes the board, and a clock that
 // falls below zero without wrapping. (Its display switch is tested with the
 // Traditional one's.)
 #include "GameRig.h"
 
+#include "platform/Files.h"
 #include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ protected:
     CGameScreen* LoadWithClock(int32_t clockMs) { return rig.LoadDealt(board::kGameTypeVeskStyle, clockMs); }
 };
 
-TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)
+TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSecondsAndTheRecordIsStored)
 {
     CGameScreen* game = rig.Start(kVeskStyleScreenId);
     rig.Frames(1);
@@ -44,9 +45,22 @@ TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)
     EXPECT_GE(smallest, 5000);
     EXPECT_LE(largest, 14999);
     EXPECT_GT(largest - smallest, 2000) << "the bonus is drawn, not fixed";
-    // The board is clear with far more than a minute left: a record.
+    // The board is clear with far more than a minute left: a record, asked
+    // for with the clock stopped and stored under the name typed.
     rig.Frames(1);
-    EXPECT_NE(game->RecordDialog(), nullptr);
+    ASSERT_NE(game->RecordDialog(), nullptr);
+    const int32_t finalClock = game->Clock();
+    rig.Idle(5000, 1);
+    EXPECT_EQ(game->Clock(), finalClock) << "the clock stops at the end";
+    rig.Type("zed");
+    rig.ClickAndWait(375, 387); // "OK"
+    rig.Frames(1);
+    EXPECT_TRUE(game->RecordDialog() == nullptr && game->IsRecordDone());
+    EXPECT_EQ(std::pair(game->Board()->GetRecordHolder(2), game->Board()->GetRecordValue(2)),
+        std::pair(std::string_view("zed"), finalClock));
+    board::SLayoutData expected = game_test::AllFreeLayout();
+    expected.records[1] = {"zed", finalClock};
+    EXPECT_EQ(platform::ReadWholeFile("Layouts\\Free"), board::EncodeLayout(expected));
 }
 
 TEST_F(VeskStyleTest, TheHintNeedsMoreThanFifteenSecondsLeft)
