@@ -59,12 +59,12 @@ TEST_F(GameKeysTest, ArrowsMoveTheFocusAmongFreeTilesAndSpaceClicksIt)
     // 0 1 . 2 in row 0 (0 and 1 alike), 3 lower down.
     rig.Lay({{{0, 0, 0}, 1, 1}, {{2, 0, 0}, 1, 1}, {{8, 0, 0}, 2, 2}, {{4, 6, 0}, 3, 3}});
     // A key (0: a mouse press), then the focus shown, the focused tile, the selection, the pause.
-    const std::tuple<uint8_t, bool, int, int, bool> steps[] = {{DIK_RIGHT, true, 0, -1, false},
-        {DIK_SPACE, true, 0, 0, false}, {DIK_RIGHT, true, 1, 0, false},
-        {DIK_RETURN, true, 2, -1, false}, // the pair goes; the nearest free tile takes the focus
-        {DIK_DOWN, true, 3, -1, false}, {DIK_S, true, 3, -1, false}, {0, false, 3, -1, false},
-        {DIK_LEFT, true, 3, -1, false}, {DIK_P, true, 3, -1, true}, {DIK_LEFT, true, 3, -1, true},
-        {DIK_SPACE, true, 3, -1, false}};
+    const std::tuple<uint8_t, bool, int, int, bool> steps[]
+        = {{DIK_RIGHT, true, 0, -1, false}, {DIK_SPACE, true, 0, 0, false}, {DIK_RIGHT, true, 1, 0, false},
+            {DIK_RETURN, true, 2, -1, false}, // the pair goes; the nearest free tile takes the focus
+            {DIK_DOWN, true, 3, -1, false}, {DIK_S, true, 3, -1, false}, {0, false, 3, -1, false},
+            {DIK_LEFT, true, 3, -1, false}, {DIK_P, true, 3, -1, true}, {DIK_LEFT, true, 3, -1, true},
+            {DIK_SPACE, true, 3, -1, false}};
     for (const auto& [key, shown, focus, selection, paused] : steps) {
         SCOPED_TRACE(int{key});
         key == 0 ? rig.Click(5, 5) : rig.Key(key);

@@ -25,7 +25,8 @@ void EnlargeEveryPicture(const std::filesystem::path& folder, int32_t scale)
         if (entry.path().extension() != ".bmp") {
             continue;
         }
-        const auto small = assets::DecodeBmp(platform::ReadWholeFile(entry.path().string()).value_or(platform::Bytes{}));
+        const auto small
+            = assets::DecodeBmp(platform::ReadWholeFile(entry.path().string()).value_or(platform::Bytes{}));
         ASSERT_TRUE(small) << entry.path();
         assets::CImage large(small->Width() * scale, small->Height() * scale);
         for (int32_t y = 0; y < large.Height(); ++y) {

@@ -1,7 +1,6 @@
 // Vesk Style frame by frame: the bonus per pair over a whole board won by
-// clicks, its record asked for and stored, the hint rule at its edge, the time-out that freezes the board, and a clock that
-// falls below zero without wrapping. (Its display switch is tested with the
-// Traditional one's.)
+// clicks, its record asked for and stored, the hint rule at its edge, the time-out that freezes the board, and a clock
+// that falls below zero without wrapping. (Its display switch is tested with the Traditional one's.)
 #include "GameRig.h"
 
 #include "platform/Files.h"
