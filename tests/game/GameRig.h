@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace game_test {
 
@@ -142,14 +143,13 @@ public:
 
     // One frame with the pointer at (x, y) and the left button as given,
     // then the clock moves on by frameMs.
-    int32_t Frame(int32_t x, int32_t y, bool down)
+    void Frame(int32_t x, int32_t y, bool down)
     {
         framework.Mouse()->x = x;
         framework.Mouse()->y = y;
         harness.SetLeftButton(down);
-        const int32_t result = framework.RunFrame();
+        framework.RunFrame();
         harness.clock->Advance(frameMs);
-        return result;
     }
     void Frames(int count, int32_t x = 5, int32_t y = 5)
     {
@@ -157,13 +157,17 @@ public:
             Frame(x, y, false);
         }
     }
+    // Runs `frames` with each frame taking ms.
+    template <typename Frames> void Taking(uint32_t ms, const Frames& frames)
+    {
+        const uint32_t saved = std::exchange(frameMs, ms);
+        frames();
+        frameMs = saved;
+    }
     // One frame that takes ms, then so many ordinary ones.
     void Idle(uint32_t ms, int thenFrames = 0)
     {
-        const uint32_t saved = frameMs;
-        frameMs = ms;
-        Frame(5, 5, false);
-        frameMs = saved;
+        Taking(ms, [this] { Frame(5, 5, false); });
         Frames(thenFrames);
     }
 
@@ -181,10 +185,7 @@ public:
     void ClickAndWait(int32_t x, int32_t y)
     {
         Frame(x, y, true);
-        const uint32_t saved = frameMs;
-        frameMs = 130;
-        Frames(4, x, y);
-        frameMs = saved;
+        Taking(130, [&] { Frames(4, x, y); });
     }
 
     void ClickButton(CGameScreen::EButton button) { ClickAndWait(25 + 150 * static_cast<int32_t>(button) + 75, 567); }
@@ -232,16 +233,13 @@ public:
     {
         // The letter and digit keys at their codes (DIK_1 is 2, DIK_Q 16, DIK_A 30, DIK_Z 44).
         static constexpr std::string_view kKeys = "  1234567890    qwertyuiop    asdfghjkl     zxcvbnm";
-        const uint32_t saved = frameMs;
-        frameMs = 210;
         for (const char c : text) {
             const size_t at = c == ' ' ? std::string_view::npos : kKeys.find(c);
             const uint8_t key = at == std::string_view::npos ? DIK_SPACE : static_cast<uint8_t>(at);
             harness.SetKey(key, true);
-            Frame(5, 5, false);
+            Taking(210, [this] { Frame(5, 5, false); });
             harness.SetKey(key, false);
         }
-        frameMs = saved;
     }
 
     // Takes pairs as a player would until none is left: the first available

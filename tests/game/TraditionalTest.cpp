@@ -53,9 +53,7 @@ TEST_F(TraditionalTest, PauseByButtonEndsByAClickAnywhere)
     EXPECT_EQ(game->Clock(), pausedAt);
 
     // A tile click while paused only ends the pause.
-    const auto pair = board::FindFirstPair(*game->Board());
-    const auto point = rig.PointOnTile(pair->first);
-    rig.Click(point->x, point->y);
+    rig.ClickTile(board::FindFirstPair(*game->Board())->first);
     EXPECT_FALSE(game->IsPaused());
     EXPECT_EQ(game->Selection(), -1);
 
