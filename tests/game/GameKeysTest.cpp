@@ -14,7 +14,7 @@ using game_test::CGameRig;
 
 namespace {
 
-using GameKeysTest = game_test::CGameTest;
+using GameKeysTest = game_test::CGameTest<>;
 
 // Frame by frame after a press on a bar button, what the player sees and
 // pays: the pushed look, its report time, the clock, pause, dialog, screen.

@@ -267,10 +267,10 @@ public:
 
 // The game tests' fixture. The run folder's data is required: CTest builds
 // it and names it in VELMORA_RUN_DIR, so without it a test fails instead of
-// passing unseen as a skip.
-class CGameTest : public testing::Test {
+// passing unseen as a skip. Frames take FrameMs each.
+template <uint32_t FrameMs = 20> class CGameTest : public testing::Test {
 protected:
-    explicit CGameTest(uint32_t frameMs = 20) { rig.frameMs = frameMs; }
+    CGameTest() { rig.frameMs = FrameMs; }
     void SetUp() override { ASSERT_TRUE(rig.available) << "VELMORA_RUN_DIR names no built run folder"; }
 
     CGameRig rig;

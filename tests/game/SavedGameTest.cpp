@@ -20,9 +20,6 @@ namespace {
 
 void Put32(std::vector<uint8_t>& bytes, size_t offset, int32_t value)
 {
-    if (bytes.size() < offset + 4) {
-        bytes.resize(offset + 4, 0);
-    }
     for (int i = 0; i < 4; ++i) {
         bytes[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
     }
@@ -127,12 +124,8 @@ TEST(SavedGameFormat, RefusesWhatTheBoardCannotHold)
     EXPECT_TRUE(game::DecodeSavedGame(longer).Ok());
 }
 
-class SavedGameTest : public game_test::CGameTest {
+class SavedGameTest : public game_test::CGameTest<0> {
 protected:
-    SavedGameTest()
-        : CGameTest(0)
-    {
-    }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
         rig.harness.runFolder.Write("Saves/" + name, bytes);

@@ -14,15 +14,12 @@ using game_test::CGameRig;
 
 namespace {
 
-class TraditionalTest : public game_test::CGameTest {
-protected:
-    CGameScreen* StartGame() { return rig.Start(kTraditionalScreenId); }
-};
+using TraditionalTest = game_test::CGameTest<>;
 
 TEST_F(TraditionalTest, EveryHintCostsFifteenSecondsAndItsMarksGoAfterFive)
 {
     rig.frameMs = 0;
-    CGameScreen* game = StartGame();
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->Clock(), 15000 + CGameRig::kClickFramesMs);
     EXPECT_EQ(CGameRig::HintedCount(*game->Board()), 2);
@@ -41,7 +38,7 @@ TEST_F(TraditionalTest, EveryHintCostsFifteenSecondsAndItsMarksGoAfterFive)
 
 TEST_F(TraditionalTest, PauseByButtonEndsByAClickAnywhere)
 {
-    CGameScreen* game = StartGame();
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
     rig.Frames(1);
     EXPECT_EQ(std::pair(game->HudTexts()[0], game->HudTexts()[2]),
         std::pair(std::string("Your time:  0:00"), std::string("Fastest Time: Ada, 15:00")));
@@ -69,7 +66,7 @@ TEST_F(TraditionalTest, PauseByButtonEndsByAClickAnywhere)
 
 TEST_F(TraditionalTest, ClicksFollowTheSelectionRules)
 {
-    CGameScreen* game = StartGame();
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
     const board::CBoard& b = *game->Board();
     // 0, 1 and 2 apart on row 0, 1 and 2 alike. Tile 3 is half covered by
     // tile 4; tile 5 is free, its picture partly under tile 3's.
@@ -105,7 +102,7 @@ TEST_F(TraditionalTest, ClicksFollowTheSelectionRules)
 TEST_F(TraditionalTest, TheIntroductionShowsOnceAndHoldsTheClock)
 {
     rig.harness.runFolder.Write("Data/Help1.dat", std::string("0"));
-    CGameScreen* game = StartGame();
+    CGameScreen* game = rig.Start(kTraditionalScreenId);
     ASSERT_NE(game->IntroBox(), nullptr);
     EXPECT_TRUE(game->IsPaused());
     EXPECT_EQ(platform::ReadWholeFile("Data\\Help1.dat"), platform::Bytes({'1', '0', '0'}));
@@ -116,7 +113,7 @@ TEST_F(TraditionalTest, TheIntroductionShowsOnceAndHoldsTheClock)
     EXPECT_FALSE(game->IsPaused());
 
     rig.ClickButton(CGameScreen::kLeave);
-    game = StartGame();
+    game = rig.Start(kTraditionalScreenId);
     EXPECT_EQ(game->IntroBox(), nullptr);
 }
 

@@ -12,13 +12,8 @@ using game_test::CGameRig;
 
 namespace {
 
-class VeskStyleTest : public game_test::CGameTest {
+class VeskStyleTest : public game_test::CGameTest<0> {
 protected:
-    VeskStyleTest()
-        : CGameTest(0)
-    {
-    }
-
     // A saved Vesk Style game of the free layout with the given time left.
     CGameScreen* LoadWithClock(int32_t clockMs) { return rig.LoadDealt(board::kGameTypeVeskStyle, clockMs); }
 };

@@ -16,12 +16,8 @@ using game_test::CGameRig;
 
 namespace {
 
-class ZandorTest : public game_test::CGameTest {
+class ZandorTest : public game_test::CGameTest<0> {
 protected:
-    ZandorTest()
-        : CGameTest(0)
-    {
-    }
     CZandorScreen* StartGame() { return static_cast<CZandorScreen*>(rig.Start(kZandorScreenId)); }
 };
 

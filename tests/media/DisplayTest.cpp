@@ -102,14 +102,6 @@ protected:
                 << "(" << i % 800 << ", " << i / 800 << ")";
         }
     }
-
-    // Every back-buffer pixel: the gradient with its top-left at (x, y) inside `area`, else the background.
-    void ExpectGradientAt(int32_t x, int32_t y, const Rect& area)
-    {
-        ExpectBack([&](int32_t px, int32_t py) {
-            return area.Contains(px, py) ? GradientPixel(px - x, py - y) : kBackground;
-        });
-    }
 };
 
 // The three fixture fonts in the run folder.
@@ -303,7 +295,10 @@ TEST_F(DisplayTest, SpritesAreCutFromTheirFileKeyedAndClippedToTheBackBuffer)
         } else {
             display->DrawSpritePart(sprite.get(), x, y, part.left, part.top, part.right, part.bottom);
         }
-        ExpectGradientAt(x - part.left, y - part.top, visible);
+        // The gradient inside the visible rectangle, else the background.
+        ExpectBack([&](int32_t px, int32_t py) {
+            return visible.Contains(px, py) ? GradientPixel(px - x + part.left, py - y + part.top) : kBackground;
+        });
     }
     // Stretched to twice the width.
     SpritePtr face = display->CreateSprite("face.bmp", 64, 64);
