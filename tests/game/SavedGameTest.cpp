@@ -1,7 +1,7 @@
 // Saved game files: the bytes of each type laid out by hand from the format's
 // table and compared with what each game screen saves through the save
-// dialog, loading them back, the refusals of the reader and the check the
-// load page asks.
+// dialog, the refusals of the reader and of the check the load page asks,
+// and an ended game saved and loaded.
 #include "GameRig.h"
 
 #include "game/SavedGame.h"
@@ -146,7 +146,9 @@ protected:
     }
 };
 
-TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
+// (Loading a saved game back is tested with the game it matters to: Vesk
+// Style's clock, Zandor's target and count.)
+TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByte)
 {
     for (const int32_t screenId : {kTraditionalScreenId, kVeskStyleScreenId, kZandorScreenId}) {
         SCOPED_TRACE(screenId);
@@ -158,30 +160,11 @@ TEST_F(SavedGameTest, EachTypeSavesItsGameByteForByteAndLoadsItBack)
         const int32_t clock = SaveAs("slot");
         EXPECT_FALSE(game->IsPaused());
         const int32_t type = screenId - 1;
-        auto* zandor = type == 3 ? static_cast<CZandorScreen*>(game) : nullptr;
-        const auto zandorState = [zandor] {
-            return zandor ? std::tuple(zandor->TargetGroup(), zandor->TargetFace(), zandor->MissedPairs())
-                          : std::tuple(0, 0, 0);
-        };
-        const auto [group, face, missed] = zandorState();
-        const std::vector<uint8_t> expected
-            = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()), group, face, missed);
+        const auto* zandor = type == 3 ? static_cast<CZandorScreen*>(game) : nullptr;
+        const std::vector<uint8_t> expected = HandMadeFile(type, clock, "Layouts\\Free", TilesOf(*game->Board()),
+            zandor ? zandor->TargetGroup() : 0, zandor ? zandor->TargetFace() : 0, zandor ? zandor->MissedPairs() : 0);
         EXPECT_EQ(platform::ReadWholeFile("Saves\\slot"), expected);
         EXPECT_EQ(expected.size(), (type == 3 ? 1048u : 1036u) + 142 * 60);
-
-        // Loading (the tiles' order is the end-to-end suite's): the clock and
-        // the Zandor state back, the records from the layout as it is now.
-        board::SLayoutData layout = game_test::AllFreeLayout();
-        layout.records[type - 1] = {"Now", 1};
-        rig.WriteLayout("Free", layout);
-        rig.ClickButton(CGameScreen::kLeave);
-        pendingLoadPath = "Saves\\slot";
-        rig.framework.SwitchToScreen(screenId);
-        game = rig.Current();
-        ASSERT_NE(game->Board(), nullptr);
-        EXPECT_EQ(game->Clock(), clock);
-        EXPECT_EQ(game->Board()->GetRecordHolder(type), "Now");
-        EXPECT_EQ(zandorState(), std::tuple(group, face, missed));
         rig.ClickButton(CGameScreen::kLeave);
     }
 }

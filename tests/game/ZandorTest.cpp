@@ -108,19 +108,28 @@ TEST_F(ZandorTest, OnlyTargetPairsGoAndAnyTwoFlowersMatch)
     EXPECT_EQ(platform::ReadWholeFile("Layouts/Free"), before);
 }
 
-// A saved game may hold any count of missed pairs: a miss at the largest
-// count keeps it there instead of wrapping round to a negative record.
-TEST_F(ZandorTest, ASavedCountAtItsLargestStaysThere)
+// A saved game loads with its clock, its target (not one picked anew; a
+// Flower or Season, whose kind and face differ) and its count of missed
+// pairs, which may be any: a miss at the largest count keeps it there
+// instead of wrapping round to a negative record.
+TEST_F(ZandorTest, ASavedGameLoadsItsStateAndACountAtItsLargestStaysThere)
 {
     constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+    std::pair<int32_t, int32_t> target;
     auto* game = static_cast<CZandorScreen*>(
-        rig.LoadDealt(board::kGameTypeZandor, 20000, [](game::SSavedGame& saved, const board::CBoard& dealt) {
+        rig.LoadDealt(board::kGameTypeZandor, 20000, [&target](game::SSavedGame& saved, const board::CBoard& dealt) {
+            const int32_t picked = dealt.Tile(board::FindFirstPair(dealt)->first).matchGroup;
+            int t = 0;
+            while (dealt.Tile(t).matchGroup == picked || dealt.Tile(t).matchGroup == dealt.Tile(t).face) {
+                ++t;
+            }
+            target = {dealt.Tile(t).matchGroup, dealt.Tile(t).face};
+            std::tie(saved.targetGroup, saved.targetFace) = target;
             saved.missedPairs = kMost;
-            saved.targetGroup = dealt.Tile(0).matchGroup;
-            saved.targetFace = dealt.Tile(0).face;
         }));
     ASSERT_NE(game, nullptr);
-    ASSERT_EQ(game->MissedPairs(), kMost);
+    ASSERT_EQ(std::tuple(game->Clock(), std::pair(game->TargetGroup(), game->TargetFace()), game->MissedPairs()),
+        std::tuple(20000, target, kMost));
     rig.ClickButton(CGameScreen::kHint);
     EXPECT_EQ(game->MissedPairs(), kMost);
     rig.Idle(25000, 2); // the target's time runs out: another miss
