@@ -46,21 +46,16 @@ testing::AssertionResult IsEnlarged(CSurface& small, CSurface& large, int32_t sc
     }
     platform::CSurfaceLock one = small.Lock();
     platform::CSurfaceLock many = large.Lock();
-    int64_t wrong = 0;
-    std::string first;
     for (int32_t y = 0; y < large.Height(); ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(one.Pixels() + (y / scale) * one.Pitch());
         const auto* to = reinterpret_cast<const uint32_t*>(many.Pixels() + y * many.Pitch());
         for (int32_t x = 0; x < large.Width(); ++x) {
-            if ((from[x / scale] & 0xFFFFFF) != (to[x] & 0xFFFFFF) && wrong++ == 0) {
-                first = std::to_string(x) + ", " + std::to_string(y);
+            if ((from[x / scale] & 0xFFFFFF) != (to[x] & 0xFFFFFF)) {
+                return testing::AssertionFailure() << "the first pixel that differs is at " << x << ", " << y;
             }
         }
     }
-    if (wrong == 0) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << wrong << " pixels differ, the first at " << first;
+    return testing::AssertionSuccess();
 }
 
 class ScaledFramesTest : public testing::TestWithParam<int32_t> { };
