@@ -14,7 +14,7 @@ using game_test::CGameRig;
 
 namespace {
 
-using GameKeysTest = game_test::CGameTest;
+using GameKeysTest = game_test::CGameTest<>;
 
 // Frame by frame after a press on a bar button, what the player sees and
 // pays: the pushed look, its report time, the clock, pause, dialog, screen.
@@ -49,41 +49,30 @@ TEST_F(GameKeysTest, EachBarKeyIsAClickOnItsButton)
     }
 }
 
-// 0 1 . 2 . 3 in row 0, 4 and 5 lower down.
+// The focus on the screen: the first key only shows it, Space and Enter
+// click it, a shuffle keeps it, a mouse press hides it and the next key shows
+// it where it was; paused, the arrows do nothing and Space ends the pause as a
+// click. (Where an arrow leads is the board's rule.)
 TEST_F(GameKeysTest, ArrowsMoveTheFocusAmongFreeTilesAndSpaceClicksIt)
 {
     CGameScreen* game = rig.Start(kTraditionalScreenId);
-    rig.Lay({{{0, 0, 0}, 1, 1}, {{2, 0, 0}, 1, 1}, {{8, 0, 0}, 2, 2}, {{12, 0, 0}, 2, 2}, {{0, 6, 0}, 3, 3},
-        {{4, 6, 0}, 3, 3}});
-    rig.Key(DIK_RIGHT);
-    EXPECT_EQ(std::make_tuple(game->IsFocusShown(), game->FocusTile()), std::make_tuple(true, 0))
-        << "the first key only shows the focus";
-    rig.Key(DIK_SPACE);
-    EXPECT_EQ(game->Selection(), 0);
-    rig.Key(DIK_RIGHT);
-    rig.Key(DIK_RETURN);
+    // 0 1 . 2 in row 0 (0 and 1 alike), 3 lower down.
+    rig.Lay({{{0, 0, 0}, 1, 1}, {{2, 0, 0}, 1, 1}, {{8, 0, 0}, 2, 2}, {{4, 6, 0}, 3, 3}});
+    // A key (0: a mouse press), then the focus shown, the focused tile, the selection, the pause.
+    const std::tuple<uint8_t, bool, int, int, bool> steps[]
+        = {{DIK_RIGHT, true, 0, -1, false}, {DIK_SPACE, true, 0, 0, false}, {DIK_RIGHT, true, 1, 0, false},
+            {DIK_RETURN, true, 2, -1, false}, // the pair goes; the nearest free tile takes the focus
+            {DIK_DOWN, true, 3, -1, false}, {DIK_S, true, 3, -1, false}, {0, false, 3, -1, false},
+            {DIK_LEFT, true, 3, -1, false}, {DIK_P, true, 3, -1, true}, {DIK_LEFT, true, 3, -1, true},
+            {DIK_SPACE, true, 3, -1, false}};
+    for (const auto& [key, shown, focus, selection, paused] : steps) {
+        SCOPED_TRACE(int{key});
+        key == 0 ? rig.Click(5, 5) : rig.Key(key);
+        rig.Frames(15); // a bar button's click is reported
+        EXPECT_EQ(std::tuple(game->IsFocusShown(), game->FocusTile(), game->Selection(), game->IsPaused()),
+            std::tuple(shown, focus, selection, paused));
+    }
     EXPECT_FALSE(game->Board()->Tile(1).present);
-    EXPECT_EQ(game->FocusTile(), 2) << "the removed tile's nearest free neighbour";
-    rig.Key(DIK_DOWN);
-    rig.Key(DIK_DOWN);
-    EXPECT_EQ(game->FocusTile(), 5) << "down, then the edge";
-    rig.Key(DIK_S); // a shuffle keeps the focus where it is
-    rig.Frames(15);
-    EXPECT_EQ(game->FocusTile(), 5);
-
-    // A mouse press hides the focus; the next key shows it where it was.
-    rig.Click(5, 5);
-    EXPECT_FALSE(game->IsFocusShown());
-    rig.Key(DIK_LEFT);
-    EXPECT_EQ(std::make_tuple(game->IsFocusShown(), game->FocusTile()), std::make_tuple(true, 5));
-
-    // Paused, the arrows do nothing and Space ends the pause, as a click.
-    rig.Key(DIK_P);
-    rig.Frames(15);
-    rig.Key(DIK_LEFT);
-    EXPECT_EQ(std::make_tuple(game->IsPaused(), game->FocusTile()), std::make_tuple(true, 5));
-    rig.Key(DIK_SPACE);
-    EXPECT_EQ(std::make_tuple(game->IsPaused(), game->Selection()), std::make_tuple(false, -1));
 }
 
 // Each undo costs what a hint costs; a redo takes the pair off as two clicks
@@ -100,8 +89,7 @@ TEST_F(GameKeysTest, UndoIsChargedAsAHintAndRedoTakesThePairAgain)
         rig.ClickTile(pair->second);
         if (screenId != kVeskStyleScreenId) { // its marks go with the undo
             rig.Key(DIK_H);
-            rig.Idle(300);
-            rig.Frames(1);
+            rig.Idle(300, 1);
         }
         const int32_t clock = game->Clock();
         const int32_t missed = rig.zandor->MissedPairs();

@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace game_test {
 
@@ -71,21 +72,18 @@ public:
         options.tileSet = "Ivory";
         WriteOptionsFile(options);
         framework.SetFullScreenMode(800, 600, 32);
-        Register(new CMainMenuScreen(&framework), kMainMenuScreenId);
-        Register(new CTraditionalScreen(&framework), kTraditionalScreenId);
-        Register(new CVeskStyleScreen(&framework), kVeskStyleScreenId);
-        zandor = Register(new CZandorScreen(&framework), kZandorScreenId);
+        zandor = new CZandorScreen(&framework);
+        const std::pair<CStateScreen*, int32_t> screens[] = {{new CMainMenuScreen(&framework), kMainMenuScreenId},
+            {new CTraditionalScreen(&framework), kTraditionalScreenId},
+            {new CVeskStyleScreen(&framework), kVeskStyleScreenId}, {zandor, kZandorScreenId}};
+        for (const auto& [screen, id] : screens) {
+            screen->SetId(id);
+            framework.AddScreen(screen);
+        }
     }
 
     // The layouts the game ships, beside the test's own.
     bool CopyBuiltLayouts() { return harness.CopyRunData("Layouts"); }
-
-    template <typename Screen> Screen* Register(Screen* screen, int32_t id)
-    {
-        screen->SetId(id);
-        framework.AddScreen(screen);
-        return screen;
-    }
 
     void WriteLayout(const std::string& name, const board::SLayoutData& layout)
     {
@@ -145,14 +143,13 @@ public:
 
     // One frame with the pointer at (x, y) and the left button as given,
     // then the clock moves on by frameMs.
-    int32_t Frame(int32_t x, int32_t y, bool down)
+    void Frame(int32_t x, int32_t y, bool down)
     {
         framework.Mouse()->x = x;
         framework.Mouse()->y = y;
         harness.SetLeftButton(down);
-        const int32_t result = framework.RunFrame();
+        framework.RunFrame();
         harness.clock->Advance(frameMs);
-        return result;
     }
     void Frames(int count, int32_t x = 5, int32_t y = 5)
     {
@@ -160,12 +157,18 @@ public:
             Frame(x, y, false);
         }
     }
-    void Idle(uint32_t ms)
+    // Runs `frames` with each frame taking ms.
+    template <typename Frames> void Taking(uint32_t ms, const Frames& frames)
     {
-        const uint32_t saved = frameMs;
-        frameMs = ms;
-        Frame(5, 5, false);
+        const uint32_t saved = std::exchange(frameMs, ms);
+        frames();
         frameMs = saved;
+    }
+    // One frame that takes ms, then so many ordinary ones.
+    void Idle(uint32_t ms, int thenFrames = 0)
+    {
+        Taking(ms, [this] { Frame(5, 5, false); });
+        Frames(thenFrames);
     }
 
     // Down for one frame, then up.
@@ -182,10 +185,7 @@ public:
     void ClickAndWait(int32_t x, int32_t y)
     {
         Frame(x, y, true);
-        const uint32_t saved = frameMs;
-        frameMs = 130;
-        Frames(4, x, y);
-        frameMs = saved;
+        Taking(130, [&] { Frames(4, x, y); });
     }
 
     void ClickButton(CGameScreen::EButton button) { ClickAndWait(25 + 150 * static_cast<int32_t>(button) + 75, 567); }
@@ -233,16 +233,13 @@ public:
     {
         // The letter and digit keys at their codes (DIK_1 is 2, DIK_Q 16, DIK_A 30, DIK_Z 44).
         static constexpr std::string_view kKeys = "  1234567890    qwertyuiop    asdfghjkl     zxcvbnm";
-        const uint32_t saved = frameMs;
-        frameMs = 210;
         for (const char c : text) {
             const size_t at = c == ' ' ? std::string_view::npos : kKeys.find(c);
             const uint8_t key = at == std::string_view::npos ? DIK_SPACE : static_cast<uint8_t>(at);
             harness.SetKey(key, true);
-            Frame(5, 5, false);
+            Taking(210, [this] { Frame(5, 5, false); });
             harness.SetKey(key, false);
         }
-        frameMs = saved;
     }
 
     // Takes pairs as a player would until none is left: the first available
@@ -270,10 +267,10 @@ public:
 
 // The game tests' fixture. The run folder's data is required: CTest builds
 // it and names it in VELMORA_RUN_DIR, so without it a test fails instead of
-// passing unseen as a skip.
-class CGameTest : public testing::Test {
+// passing unseen as a skip. Frames take FrameMs each.
+template <uint32_t FrameMs = 20> class CGameTest : public testing::Test {
 protected:
-    explicit CGameTest(uint32_t frameMs = 20) { rig.frameMs = frameMs; }
+    CGameTest() { rig.frameMs = FrameMs; }
     void SetUp() override { ASSERT_TRUE(rig.available) << "VELMORA_RUN_DIR names no built run folder"; }
 
     CGameRig rig;

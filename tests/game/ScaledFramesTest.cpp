@@ -6,9 +6,9 @@
 // only the changed parts of a frame were drawn again, that they were found.
 #include "GameRig.h"
 
+#include "Image.h"
 #include "media/Display.h"
-
-#include <png.h>
+#include "platform/Files.h"
 
 #include <filesystem>
 
@@ -25,31 +25,16 @@ void EnlargeEveryPicture(const std::filesystem::path& folder, int32_t scale)
         if (entry.path().extension() != ".bmp") {
             continue;
         }
-        std::unique_ptr<CSurface> bitmap = CSurface::LoadBmp(entry.path().string());
-        ASSERT_TRUE(bitmap) << entry.path();
-        const int32_t width = bitmap->Width() * scale;
-        const int32_t height = bitmap->Height() * scale;
-        std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-        const platform::PixelFormat& format = bitmap->Format();
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x) {
-                const uint32_t raw = bitmap->GetPixel(x / scale, y / scale);
-                uint8_t* at = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-                // The files are 24-bit: blue in the low byte.
-                at[0] = static_cast<uint8_t>((raw & format.redMask) >> 16);
-                at[1] = static_cast<uint8_t>((raw & format.greenMask) >> 8);
-                at[2] = static_cast<uint8_t>(raw & format.blueMask);
+        const auto small
+            = assets::DecodeBmp(platform::ReadWholeFile(entry.path().string()).value_or(platform::Bytes{}));
+        ASSERT_TRUE(small) << entry.path();
+        assets::CImage large(small->Width() * scale, small->Height() * scale);
+        for (int32_t y = 0; y < large.Height(); ++y) {
+            for (int32_t x = 0; x < large.Width(); ++x) {
+                large.At(x, y) = small->At(x / scale, y / scale);
             }
         }
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        image.width = static_cast<png_uint_32>(width);
-        image.height = static_cast<png_uint_32>(height);
-        image.format = PNG_FORMAT_RGB;
-        image.flags = PNG_IMAGE_FLAG_FAST;
-        std::filesystem::path out = entry.path();
-        out.replace_filename(entry.path().stem().string() + "@" + std::to_string(scale) + "x.png");
-        ASSERT_TRUE(png_image_write_to_file(&image, out.c_str(), 0, rgb.data(), width * 3, nullptr)) << out;
+        ASSERT_TRUE(assets::WritePng(assets::ScaledPath(entry.path().string(), scale), large));
     }
 }
 
@@ -61,21 +46,16 @@ testing::AssertionResult IsEnlarged(CSurface& small, CSurface& large, int32_t sc
     }
     platform::CSurfaceLock one = small.Lock();
     platform::CSurfaceLock many = large.Lock();
-    int64_t wrong = 0;
-    std::string first;
     for (int32_t y = 0; y < large.Height(); ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(one.Pixels() + (y / scale) * one.Pitch());
         const auto* to = reinterpret_cast<const uint32_t*>(many.Pixels() + y * many.Pitch());
         for (int32_t x = 0; x < large.Width(); ++x) {
-            if ((from[x / scale] & 0xFFFFFF) != (to[x] & 0xFFFFFF) && wrong++ == 0) {
-                first = std::to_string(x) + ", " + std::to_string(y);
+            if ((from[x / scale] & 0xFFFFFF) != (to[x] & 0xFFFFFF)) {
+                return testing::AssertionFailure() << "the first pixel that differs is at " << x << ", " << y;
             }
         }
     }
-    if (wrong == 0) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << wrong << " pixels differ, the first at " << first;
+    return testing::AssertionSuccess();
 }
 
 class ScaledFramesTest : public testing::TestWithParam<int32_t> { };

@@ -1,9 +1,9 @@
-// Vesk Style frame by frame: the bonus per pair over a whole board, the hint
-// rule at its edge, the time-out that freezes the board, and a clock that
-// falls below zero without wrapping. (Its display switch is tested with the
-// Traditional one's.)
+// Vesk Style frame by frame: the bonus per pair over a whole board won by
+// clicks, its record asked for and stored, the hint rule at its edge, the time-out that freezes the board, and a clock
+// that falls below zero without wrapping. (Its display switch is tested with the Traditional one's.)
 #include "GameRig.h"
 
+#include "platform/Files.h"
 #include "screens/SharedValues.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +12,13 @@ using game_test::CGameRig;
 
 namespace {
 
-class VeskStyleTest : public game_test::CGameTest {
+class VeskStyleTest : public game_test::CGameTest<0> {
 protected:
-    VeskStyleTest()
-        : CGameTest(0)
-    {
-    }
-
     // A saved Vesk Style game of the free layout with the given time left.
     CGameScreen* LoadWithClock(int32_t clockMs) { return rig.LoadDealt(board::kGameTypeVeskStyle, clockMs); }
 };
 
-TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)
+TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSecondsAndTheRecordIsStored)
 {
     CGameScreen* game = rig.Start(kVeskStyleScreenId);
     rig.Frames(1);
@@ -44,9 +39,22 @@ TEST_F(VeskStyleTest, EveryPairAddsFiveToFifteenSeconds)
     EXPECT_GE(smallest, 5000);
     EXPECT_LE(largest, 14999);
     EXPECT_GT(largest - smallest, 2000) << "the bonus is drawn, not fixed";
-    // The board is clear with far more than a minute left: a record.
+    // The board is clear with far more than a minute left: a record, asked
+    // for with the clock stopped and stored under the name typed.
     rig.Frames(1);
-    EXPECT_NE(game->RecordDialog(), nullptr);
+    ASSERT_NE(game->RecordDialog(), nullptr);
+    const int32_t finalClock = game->Clock();
+    rig.Idle(5000, 1);
+    EXPECT_EQ(game->Clock(), finalClock) << "the clock stops at the end";
+    rig.Type("zed");
+    rig.ClickAndWait(375, 387); // "OK"
+    rig.Frames(1);
+    EXPECT_TRUE(game->RecordDialog() == nullptr && game->IsRecordDone());
+    EXPECT_EQ(std::pair(game->Board()->GetRecordHolder(2), game->Board()->GetRecordValue(2)),
+        std::pair(std::string_view("zed"), finalClock));
+    board::SLayoutData expected = game_test::AllFreeLayout();
+    expected.records[1] = {"zed", finalClock};
+    EXPECT_EQ(platform::ReadWholeFile("Layouts\\Free"), board::EncodeLayout(expected));
 }
 
 TEST_F(VeskStyleTest, TheHintNeedsMoreThanFifteenSecondsLeft)
@@ -87,17 +95,13 @@ TEST_F(VeskStyleTest, OutOfTimeFreezesTheBoardSetsNoRecordAndNeverWraps)
     const auto pair = board::FindFirstPair(*game->Board());
     rig.ClickTile(pair->first);
     EXPECT_EQ(game->Selection(), -1) << "the board no longer reacts";
-    // The buttons still do.
-    rig.ClickButton(CGameScreen::kShuffle);
-    EXPECT_EQ(game->RecordDialog(), nullptr);
-    rig.ClickButton(CGameScreen::kLeave);
+    rig.ClickButton(CGameScreen::kLeave); // the buttons still do
     EXPECT_EQ(rig.framework.CurrentId(), kMainMenuScreenId);
 
     // A long frame drives the clock below zero without wrapping.
     game = rig.Start(kVeskStyleScreenId);
     rig.Frames(1);
-    rig.Idle(3'000'000'000u); // half the tick range: a wrap would read as positive
-    rig.Frames(1);
+    rig.Idle(3'000'000'000u, 1); // half the tick range: a wrap would read as positive
     EXPECT_LT(game->Clock(), 0);
     EXPECT_TRUE(vesk->IsOutOfTime());
     EXPECT_EQ(game->HudTexts()[0], "Game Over. Out of time!");
