@@ -74,6 +74,14 @@ inline constexpr std::array<SFaceFamily, 7> kFaceFamilies = {{
     {"Season", 39, 4},
 }};
 
+// A painter of one family's faces, given the face's number within it.
+using FDrawFamily = void (*)(cairo_t* cr, const STilePalette& palette, int number);
+// One painter per entry of kFaceFamilies, in the same order.
+using SFamilyPainters = std::array<FDrawFamily, kFaceFamilies.size()>;
+
+// Paints face 1..42 with its family's painter (false for any other face).
+bool PaintFamilyFace(cairo_t* cr, const STilePalette& palette, int face, const SFamilyPainters& painters);
+
 // Paints the motif of face 1..42 onto the face area. Returns false when a
 // font it needs cannot be loaded.
 bool DrawFaceMotif(cairo_t* cr, const STilePalette& palette, int face);

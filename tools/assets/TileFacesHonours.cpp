@@ -428,20 +428,9 @@ bool DrawFaceMotif(cairo_t* cr, const STilePalette& palette, int face)
     if (!faces::FontsAvailable()) {
         return false;
     }
-    // One painter per entry of kFaceFamilies, in the same order.
-    using FDrawFamily = void (*)(cairo_t*, const STilePalette&, int);
-    static constexpr std::array<FDrawFamily, kFaceFamilies.size()> kPainters = {faces::DrawBamboo, faces::DrawCrak,
+    static constexpr SFamilyPainters kPainters = {faces::DrawBamboo, faces::DrawCrak,
         faces::DrawDots, faces::DrawDragon, faces::DrawWind, faces::DrawFlower, faces::DrawSeason};
-    for (size_t i = 0; i < kFaceFamilies.size(); ++i) {
-        const SFaceFamily& family = kFaceFamilies[i];
-        if (face >= family.firstFace && face < family.firstFace + family.count) {
-            cairo_save(cr);
-            kPainters[i](cr, palette, face - family.firstFace + 1);
-            cairo_restore(cr);
-            return true;
-        }
-    }
-    return false;
+    return PaintFamilyFace(cr, palette, face, kPainters);
 }
 
 } // namespace assets

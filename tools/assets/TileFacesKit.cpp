@@ -158,3 +158,21 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
 }
 
 } // namespace assets::faces
+
+namespace assets {
+
+bool PaintFamilyFace(cairo_t* cr, const STilePalette& palette, int face, const SFamilyPainters& painters)
+{
+    for (size_t i = 0; i < kFaceFamilies.size(); ++i) {
+        const SFaceFamily& family = kFaceFamilies[i];
+        if (face >= family.firstFace && face < family.firstFace + family.count) {
+            cairo_save(cr);
+            painters[i](cr, palette, face - family.firstFace + 1);
+            cairo_restore(cr);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace assets

@@ -222,22 +222,11 @@ bool DrawLargePrintFace(cairo_t* cr, const STilePalette& palette, int face)
         return false;
     }
     using faces::EMark;
-    // One painter per entry of kFaceFamilies, in the same order.
-    using FDrawFamily = void (*)(cairo_t*, const STilePalette&, int);
-    static constexpr std::array<FDrawFamily, kFaceFamilies.size()> kPainters
+    static constexpr SFamilyPainters kPainters
         = {faces::DrawNumbered<EMark::Cane, EInk::Green>, faces::DrawNumbered<EMark::Bar, EInk::Red>,
             faces::DrawNumbered<EMark::Disc, EInk::Blue>, faces::DrawLargeDragon, faces::DrawLargeWind,
             faces::DrawNumbered<EMark::Blossom, EInk::Pink>, faces::DrawNumbered<EMark::Leaf, EInk::Orange>};
-    for (size_t i = 0; i < kFaceFamilies.size(); ++i) {
-        const SFaceFamily& family = kFaceFamilies[i];
-        if (face >= family.firstFace && face < family.firstFace + family.count) {
-            cairo_save(cr);
-            kPainters[i](cr, palette, face - family.firstFace + 1);
-            cairo_restore(cr);
-            return true;
-        }
-    }
-    return false;
+    return PaintFamilyFace(cr, palette, face, kPainters);
 }
 
 } // namespace assets
